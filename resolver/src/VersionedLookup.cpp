@@ -1,0 +1,162 @@
+// The versioned lookup in one directory: which entries stand for the requested file,
+// which of them can be read, and which version wins.
+
+#include "VersionedLookup.h"
+
+#include <Dorvane/Dorvane.h>
+#include <VeskUtility/VeskListIterator.h>
+
+#include <cstdint>
+
+#include "PathText.h"
+#include "platform/VersionScan.h"
+
+namespace dorvane {
+
+namespace {
+
+// A cheap first test of one byte of an entry's name against the upper-cased target: it
+// never rejects a byte that upper-cases to the target's byte, and rejects most others.
+// Bytes beyond ASCII are left to the platform's upper-casing.
+bool MayUpperCaseTo(char raw, char upper) {
+    const auto r = static_cast<unsigned char>(raw);
+    const auto u = static_cast<unsigned char>(upper);
+    return r == u || r >= 0x80 || u >= 0x80 || (r >= 'a' && r <= 'z' && r - 'a' + 'A' == u);
+}
+
+// True when text, upper-cased as the platform compares names, equals upperTarget of
+// the same length.
+bool UpperCaseEquals(std::string_view text, std::string_view upperTarget) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!MayUpperCaseTo(text[i], upperTarget[i])) {
+            return false;
+        }
+    }
+    constexpr std::size_t kShortName = 256;
+    char shortCopy[kShortName];
+    std::string longCopy;
+    char* copy = shortCopy;
+    if (text.size() > kShortName) {
+        longCopy.assign(text);
+        copy = &longCopy[0];
+    } else {
+        text.copy(shortCopy, text.size());
+    }
+    platform::MakeNameUpper(copy, text.size());
+    return std::string_view(copy, text.size()) == upperTarget;
+}
+
+}  // namespace
+
+std::string TargetName(std::string_view name, std::string_view extension) {
+    std::string target(name);
+    target.append(extension);
+    platform::MakeNameUpper(&target[0], target.size());
+    return target;
+}
+
+bool IsTargetOrVersion(std::string_view entryName, std::string_view upperTarget) {
+    const std::size_t targetLength = upperTarget.size();
+    if (entryName.size() < targetLength) {
+        return false;
+    }
+    if (entryName.size() > targetLength) {
+        // Only a version can match: the entry's last extension must start right where
+        // the target ends.
+        if (entryName[targetLength] != '.' ||
+            platform::SplitEntryName(entryName).name.size() != targetLength) {
+            return false;
+        }
+    }
+    return UpperCaseEquals(entryName.substr(0, targetLength), upperTarget);
+}
+
+void AddReadableCandidates(std::string_view directory, const platform::DirectoryListing& listing,
+                           std::string_view upperTarget, CVeskList& candidates) {
+    platform::FileSystem& fileSystem = platform::ActiveFileSystem();
+    for (std::size_t i = 0; i < listing.Size(); ++i) {
+        if (listing.Kind(i) == platform::EntryKind::Directory ||
+            !IsTargetOrVersion(listing.Name(i), upperTarget)) {
+            continue;
+        }
+        std::string fullPath(directory);
+        fullPath.append(listing.Name(i));
+        if (fileSystem.CanOpenForReading(fullPath)) {
+            CVeskString candidate = ToVeskString(fullPath);
+            candidates.ConstructAndAddElement(&candidate);
+        }
+    }
+}
+
+void ChooseNewestVersion(CVeskList& candidates, CVeskString& result) {
+    const CVeskString* chosen = static_cast<CVeskString*>(candidates.GetFirstElementData());
+    if (candidates.GetNumberElements() > 1) {
+        std::int32_t best = -1;
+        for (CVeskListIterator it(&candidates); *it != nullptr; it++) {
+            const CVeskString* candidate = static_cast<CVeskString*>(*it);
+            std::string_view extension = Split(*candidate).extension;
+            if (extension.empty()) {
+                continue;  // a name without extension carries no version
+            }
+            extension.remove_prefix(1);
+            std::int32_t version = 0;
+            platform::ScanVersion(extension, version);
+            if (version > best) {
+                chosen = candidate;
+                best = version;
+            }
+        }
+    }
+    if (chosen != nullptr) {
+        result = *chosen;
+    }
+    candidates.ClearAndDestructElements();
+}
+
+}  // namespace dorvane
+
+using dorvane::Split;
+using dorvane::View;
+
+bool CDorvane::DetermineIfFileExists(CVeskString path, CVeskString& result) {
+    result = "";
+    if (path.GetLength() <= 0) {
+        return false;
+    }
+    const dorvane::platform::PathParts parts = Split(path);
+    const std::string directory = dorvane::DirectoryOf(parts);
+    if (directory.empty()) {
+        return false;  // a bare name: this lookup never falls back on the current directory
+    }
+    // Every name that contains the extension, or every name when there is none; the
+    // name test below decides.
+    const std::string namePattern =
+        parts.extension.empty() ? std::string("*.*") : "*" + std::string(parts.extension) + "*";
+    const std::string target = dorvane::TargetName(parts.name, parts.extension);
+
+    CVeskList candidates;
+    candidates.SetListTypeString();
+    dorvane::platform::DirectoryListing listing;
+    if (dorvane::platform::ActiveFileSystem().ListDirectory(directory, namePattern, listing)) {
+        dorvane::AddReadableCandidates(directory, listing, target, candidates);
+    }
+    // Success only with a stored candidate: never true with an empty result.
+    if (candidates.GetNumberElements() == 0) {
+        return false;
+    }
+    dorvane::ChooseNewestVersion(candidates, result);
+    return true;
+}
+
+CVeskString CDorvane::GetCompleteFilePath(CVeskString basePath, CVeskString fileName) {
+    if (basePath.GetLength() <= 0) {
+        return CVeskString();
+    }
+    std::string completePath = dorvane::DirectoryOf(Split(basePath));
+    completePath.append(View(fileName));
+    return dorvane::ToVeskString(completePath);
+}
+
+bool CDorvane::FileExists(CVeskString path) {
+    return path.GetLength() > 0 && dorvane::platform::ActiveFileSystem().CanOpenForReading(View(path));
+}

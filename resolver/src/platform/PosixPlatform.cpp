@@ -1,0 +1,235 @@
+// The platform layer on POSIX systems. Received paths may use "\" as well as "/";
+// every path handed to the operating system uses "/".
+
+#if !defined(_GNU_SOURCE)
+#define _GNU_SOURCE 1  // getdents64
+#endif
+
+#include "platform/Platform.h"
+#include "platform/Wildcard.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+namespace dorvane::platform {
+
+namespace {
+
+// A path as the operating system wants it: "/" for every separator, "." for the empty
+// current-directory prefix.
+std::string NativePath(std::string_view path) {
+    if (path.empty()) {
+        return ".";
+    }
+    std::string native(path);
+    for (char& c : native) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return native;
+}
+
+// Closes a descriptor when the scope ends, so every return path releases it.
+class ScopedDescriptor {
+public:
+    explicit ScopedDescriptor(int descriptor) : m_Descriptor(descriptor) {}
+    ~ScopedDescriptor() {
+        if (m_Descriptor >= 0) {
+            close(m_Descriptor);
+        }
+    }
+    ScopedDescriptor(const ScopedDescriptor&) = delete;
+    ScopedDescriptor& operator=(const ScopedDescriptor&) = delete;
+    int Get() const { return m_Descriptor; }
+
+private:
+    int m_Descriptor;
+};
+
+EntryKind KindOfMode(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return EntryKind::Directory;
+    }
+    return S_ISREG(mode) ? EntryKind::File : EntryKind::Other;
+}
+
+// The kind of an entry, following links as a directory search reports them: a link to
+// a directory has the directory bit. Only links and entries of unknown type cost a
+// stat call.
+EntryKind KindOfEntry(int directory, const char* name, unsigned char type) {
+    switch (type) {
+        case DT_DIR:
+            return EntryKind::Directory;
+        case DT_REG:
+            return EntryKind::File;
+        case DT_LNK:
+        case DT_UNKNOWN: {
+            struct stat status;
+            if (fstatat(directory, name, &status, 0) != 0) {
+                return EntryKind::Other;  // a dangling link, or gone meanwhile
+            }
+            return KindOfMode(status.st_mode);
+        }
+        default:
+            return EntryKind::Other;
+    }
+}
+
+// What one listing asks for: the names that begin with namePrefix (usually empty) and
+// whose rest matches namePattern.
+struct EntryFilter {
+    std::string_view namePrefix;
+    std::string_view namePattern;
+};
+
+// Adds one entry that the filter lets through, without its prefix. A name holding a
+// backslash is left out: the resolver would read the backslash as a separator, and
+// the name would lead out of this directory.
+void AddEntry(int directory, const char* name, unsigned char type, const EntryFilter& filter,
+              DirectoryListing& listing) {
+    std::string_view entryName(name);
+    if (entryName.compare(0, filter.namePrefix.size(), filter.namePrefix) != 0) {
+        return;
+    }
+    entryName.remove_prefix(filter.namePrefix.size());
+    if (entryName.find('\\') != std::string_view::npos ||
+        !WildcardMatch(filter.namePattern, entryName)) {
+        return;
+    }
+    listing.Add(entryName, KindOfEntry(directory, name, type));
+}
+
+#if defined(__linux__)
+
+// Reads the entries with large getdents64 calls: a directory of a few hundred entries
+// costs one call and the one that reports the end.
+bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& listing) {
+    constexpr std::size_t kBufferSize = 64 * 1024;
+    std::unique_ptr<char[]> buffer(new char[kBufferSize]);
+    for (;;) {
+        const ssize_t filled = getdents64(directory, buffer.get(), kBufferSize);
+        if (filled == 0) {
+            return true;
+        }
+        if (filled < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        for (ssize_t offset = 0; offset < filled;) {
+            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer.get() + offset);
+            AddEntry(directory, entry->d_name, entry->d_type, filter, listing);
+            offset += entry->d_reclen;
+        }
+    }
+}
+
+#else
+
+bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& listing) {
+    const int duplicate = dup(directory);
+    if (duplicate < 0) {
+        return false;
+    }
+    DIR* stream = fdopendir(duplicate);
+    if (stream == nullptr) {
+        close(duplicate);
+        return false;
+    }
+    errno = 0;
+    while (const struct dirent* entry = readdir(stream)) {
+        AddEntry(directory, entry->d_name, entry->d_type, filter, listing);
+    }
+    const bool complete = errno == 0;
+    closedir(stream);
+    return complete;
+}
+
+#endif
+
+class PosixFileSystem final : public FileSystem {
+public:
+    bool ListDirectory(std::string_view directory, std::string_view namePattern,
+                       DirectoryListing& listing) override {
+        listing.Clear();
+        // A prefix that does not end in a separator is a bare drive, "C:". A drive
+        // means nothing here, so it is the start of a relative name: the listing is of
+        // the names in the current directory that begin with it.
+        EntryFilter filter{std::string_view(), namePattern};
+        const std::size_t lastSeparator = directory.find_last_of("\\/");
+        const std::size_t prefixStart = lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1;
+        filter.namePrefix = directory.substr(prefixStart);
+        const std::string path = NativePath(directory.substr(0, prefixStart));
+        const ScopedDescriptor descriptor(
+            open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
+        if (descriptor.Get() < 0) {
+            return false;
+        }
+        struct stat status;
+        if (fstat(descriptor.Get(), &status) == 0) {
+            listing.SetIdentity(FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                                             static_cast<std::uint64_t>(status.st_ino)});
+        }
+        if (!ReadEntries(descriptor.Get(), filter, listing)) {
+            listing.Clear();
+            return false;
+        }
+        return true;
+    }
+
+    // Only regular files count, also behind a link. The open never waits: a pipe or a
+    // device is refused before it is opened, and O_NONBLOCK covers one that replaces
+    // the file between the two checks.
+    bool CanOpenForReading(std::string_view path) override {
+        const std::string native = NativePath(path);
+        struct stat status;
+        if (stat(native.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+            return false;
+        }
+        const ScopedDescriptor descriptor(
+            open(native.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        return descriptor.Get() >= 0 && fstat(descriptor.Get(), &status) == 0 &&
+               S_ISREG(status.st_mode);
+    }
+
+    bool CurrentDirectory(std::string& directory) override {
+        std::string buffer(512, '\0');
+        for (;;) {
+            if (getcwd(&buffer[0], buffer.size()) != nullptr) {
+                directory.assign(buffer.c_str());
+                return true;
+            }
+            if (errno != ERANGE || buffer.size() >= (std::size_t{1} << 24)) {
+                return false;
+            }
+            buffer.resize(buffer.size() * 2);
+        }
+    }
+};
+
+}  // namespace
+
+FileSystem& NativeFileSystem() {
+    static PosixFileSystem fileSystem;
+    return fileSystem;
+}
+
+bool IsLeadByte(unsigned char) { return false; }
+
+void MakeNameUpper(char* text, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] >= 'a' && text[i] <= 'z') {
+            text[i] = static_cast<char>(text[i] - 'a' + 'A');
+        }
+    }
+}
+
+}  // namespace dorvane::platform
