@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "Demo.h"
 #include "ResolvePaths.h"
 
 using dorvane::tool::Request;
@@ -22,8 +23,7 @@ int main(int argc, char** argv) {
             std::ios::sync_with_stdio(false);
             return dorvane::tool::ResolveLines(std::cin, request.parent, streams);
         case Request::Mode::Demo:
-            std::fputs("dorvane-resolve: --demo is not built yet\n", stderr);
-            return 1;
+            return dorvane::tool::RunDemo(stdout, stderr);
         case Request::Mode::Help:
             std::fputs(dorvane::tool::HelpText(), stdout);
             return 0;
