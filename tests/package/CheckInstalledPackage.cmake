@@ -7,6 +7,8 @@
 #               and the installed dorvane-resolve;
 #   pkg-config  examples/host/main.cpp compiled with the flags of
 #               pkg-config --cflags --libs dorvane (PKG_CONFIG, CXX: the tools).
+# Both hosts are compiled with CXX_FLAGS, the build's own, so that a build with
+# sanitizers gets hosts that can load its libraries.
 # Other variables: BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, VERSION.
 file(REMOVE_RECURSE "${WORK_DIR}")
 set(prefix "${WORK_DIR}/prefix")
@@ -48,7 +50,7 @@ endforeach()
 
 if(CONSUMER STREQUAL "cmake")
     run(${CMAKE_COMMAND} -S "${SOURCE_DIR}/examples/host" -B "${WORK_DIR}/host"
-        -G "${GENERATOR}" "-DCMAKE_PREFIX_PATH=${prefix}")
+        -G "${GENERATOR}" "-DCMAKE_PREFIX_PATH=${prefix}" "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}")
     run(${CMAKE_COMMAND} --build "${WORK_DIR}/host")
     expect_trace("${WORK_DIR}/host/resolve-one" "${request}" "${parent}")
     # The program finds the installed libraries from its own place in the prefix.
@@ -66,7 +68,9 @@ elseif(CONSUMER STREQUAL "pkg-config")
     endif()
     message(STATUS "pkg-config --cflags --libs dorvane: ${flags}")
     separate_arguments(flags UNIX_COMMAND "${flags}")
-    run(${CXX} "${SOURCE_DIR}/examples/host/main.cpp" ${flags} -o "${WORK_DIR}/resolve-one")
+    separate_arguments(build_flags UNIX_COMMAND "${CXX_FLAGS}")
+    run(${CXX} ${build_flags} "${SOURCE_DIR}/examples/host/main.cpp" ${flags}
+        -o "${WORK_DIR}/resolve-one")
     # No run path in the flags, as usual: the loader is told where the prefix is.
     expect_trace(${CMAKE_COMMAND} -E env "LD_LIBRARY_PATH=${pc_dir}/.."
         "${WORK_DIR}/resolve-one" "${request}" "${parent}")
