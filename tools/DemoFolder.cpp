@@ -22,9 +22,20 @@ namespace {
 std::vector<fs::path> g_Entries;
 volatile std::sig_atomic_t g_Armed = 0;
 
-const int kInterrupts[] = {SIGINT, SIGTERM};
+// Ctrl-C, a polite kill, and on POSIX a closed terminal and a reader that went away
+// (dorvane-resolve --demo | head -1).
+const int kInterrupts[] = {
+    SIGINT,
+    SIGTERM,
+#if defined(SIGHUP)
+    SIGHUP,
+#endif
+#if defined(SIGPIPE)
+    SIGPIPE,
+#endif
+};
 using Handler = void (*)(int);
-Handler g_Previous[] = {SIG_DFL, SIG_DFL};
+Handler g_Previous[std::size(kInterrupts)];
 
 // Removes the armed entries, deepest first. Nothing here allocates: fs::remove with an
 // error code comes down to remove(3), that is unlink or rmdir, which a signal handler

@@ -9,8 +9,9 @@ namespace dorvane::tool {
 
 // A fresh folder in the system's temporary directory holding the files it was given,
 // removed with everything in it when the object goes, and also when the program is
-// interrupted (SIGINT, SIGTERM) while it exists: the interrupt then ends the program as
-// it would have without the folder. One folder at a time.
+// interrupted while it exists (SIGINT, SIGTERM; on POSIX also SIGHUP and SIGPIPE): the
+// signal then ends the program as it would have without the folder. One folder at a
+// time.
 class DemoFolder {
   public:
     // files: paths relative to the folder, with "/"; each is created with its

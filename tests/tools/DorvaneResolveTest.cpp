@@ -208,7 +208,8 @@ TEST_F(DorvaneResolveDemo, ShowsTheThreeCasesAndRemovesItsFolder) {
 }
 
 TEST_F(DorvaneResolveDemo, RemovesItsFolderWhenInterrupted) {
-    for (const int signal : {SIGINT, SIGTERM}) {
+    // SIGPIPE as when the demo's reader goes away: dorvane-resolve --demo | head -1.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
         const std::string row = "signal " + std::to_string(signal);
         // The demo shows its folder while it exists; with the pipe full it stops there.
         StalledProgram demo({kProgram, "--demo"}, Environment());
