@@ -71,6 +71,19 @@ private:
     bool m_HasIdentity = false;
 };
 
+// Tells a listing which entries to keep, so that the names a caller has no use for
+// are never copied: a walk that looks for one name keeps the subdirectories and the
+// entries that could be that name, and passes over the rest at the cost of one test.
+class EntryFilter {
+public:
+    // True to keep the entry: name is the entry's own name as the listing delivers it,
+    // kind is its kind with links followed.
+    virtual bool Keep(std::string_view name, EntryKind kind) const = 0;
+
+protected:
+    ~EntryFilter() = default;
+};
+
 // The file-system operations, behind one interface so that a test can stand in for
 // the machine.
 class FileSystem {
@@ -78,13 +91,15 @@ public:
     virtual ~FileSystem() = default;
 
     // Replaces listing by the entries of directory whose names match the wildcard
-    // namePattern (see WildcardMatch), in the file system's own order, the entries
-    // "." and ".." included where the file system has them. directory is a prefix as
+    // namePattern (see WildcardMatch) and that filter keeps (every one when filter is
+    // null), in the file system's own order, the entries "." and ".." included where
+    // the file system has them. The two tests may run in either order, and filter may
+    // be asked about entries that the pattern then refuses. directory is a prefix as
     // the resolver builds it: empty for the current directory, a bare drive, or a path
     // ending in a separator; both separators are accepted. Returns false, with an empty
     // listing, when the directory cannot be listed.
     virtual bool ListDirectory(std::string_view directory, std::string_view namePattern,
-                               DirectoryListing& listing) = 0;
+                               DirectoryListing& listing, const EntryFilter* filter) = 0;
 
     // True when path names a file that opens for reading now; the file is closed again
     // at once. Never blocks, whatever path names.

@@ -82,37 +82,59 @@ EntryKind KindOfEntry(int directory, const char* name, unsigned char type) {
     }
 }
 
-// What one listing asks for: the names that begin with namePrefix (usually empty) and
-// whose rest matches namePattern.
-struct EntryFilter {
+// What one listing asks for: the names that begin with namePrefix (usually empty),
+// whose rest matches namePattern, and that the caller's filter keeps.
+struct EntryRequest {
     std::string_view namePrefix;
     std::string_view namePattern;
+    bool patternMatchesAll;
+    const EntryFilter* filter;
 };
 
-// Adds one entry that the filter lets through, without its prefix. A name holding a
-// backslash is left out: the resolver would read the backslash as a separator, and
-// the name would lead out of this directory.
-void AddEntry(int directory, const char* name, unsigned char type, const EntryFilter& filter,
+// True when the entry's name passes the request's own tests. A name holding a backslash
+// never does: the resolver would read the backslash as a separator, and the name would
+// lead out of this directory.
+bool NamePasses(std::string_view entryName, const EntryRequest& request) {
+    return entryName.find('\\') == std::string_view::npos &&
+           (request.patternMatchesAll || WildcardMatch(request.namePattern, entryName));
+}
+
+// Adds one entry that the request lets through, without its prefix. The caller's filter
+// comes before the wildcard, so that an entry the caller has no use for costs one cheap
+// test and no copy; only a link or an entry of unknown type, whose kind costs a stat
+// call, is first held against the pattern.
+void AddEntry(int directory, const char* name, unsigned char type, const EntryRequest& request,
               DirectoryListing& listing) {
     std::string_view entryName(name);
-    if (entryName.compare(0, filter.namePrefix.size(), filter.namePrefix) != 0) {
+    if (!request.namePrefix.empty()) {
+        if (entryName.compare(0, request.namePrefix.size(), request.namePrefix) != 0) {
+            return;
+        }
+        entryName.remove_prefix(request.namePrefix.size());
+    }
+    const bool kindCostsACall = type == DT_LNK || type == DT_UNKNOWN;
+    if (kindCostsACall && !NamePasses(entryName, request)) {
         return;
     }
-    entryName.remove_prefix(filter.namePrefix.size());
-    if (entryName.find('\\') != std::string_view::npos ||
-        !WildcardMatch(filter.namePattern, entryName)) {
+    const EntryKind kind = KindOfEntry(directory, name, type);
+    if ((request.filter != nullptr && !request.filter->Keep(entryName, kind)) ||
+        (!kindCostsACall && !NamePasses(entryName, request))) {
         return;
     }
-    listing.Add(entryName, KindOfEntry(directory, name, type));
+    listing.Add(entryName, kind);
 }
 
 #if defined(__linux__)
 
 // Reads the entries with large getdents64 calls: a directory of a few hundred entries
-// costs one call and the one that reports the end.
-bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& listing) {
+// costs one call and the one that reports the end. Each thread keeps its one buffer,
+// so a walk of many directories allocates it once.
+bool ReadEntries(int directory, const EntryRequest& request, DirectoryListing& listing) {
     constexpr std::size_t kBufferSize = 64 * 1024;
-    std::unique_ptr<char[]> buffer(new char[kBufferSize]);
+    thread_local std::unique_ptr<char[]> buffer;
+    if (buffer == nullptr) {
+        buffer.reset(new char[kBufferSize]);
+    }
     for (;;) {
         const ssize_t filled = getdents64(directory, buffer.get(), kBufferSize);
         if (filled == 0) {
@@ -126,7 +148,7 @@ bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& lis
         }
         for (ssize_t offset = 0; offset < filled;) {
             const auto* entry = reinterpret_cast<const struct dirent64*>(buffer.get() + offset);
-            AddEntry(directory, entry->d_name, entry->d_type, filter, listing);
+            AddEntry(directory, entry->d_name, entry->d_type, request, listing);
             offset += entry->d_reclen;
         }
     }
@@ -134,7 +156,7 @@ bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& lis
 
 #else
 
-bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& listing) {
+bool ReadEntries(int directory, const EntryRequest& request, DirectoryListing& listing) {
     const int duplicate = dup(directory);
     if (duplicate < 0) {
         return false;
@@ -146,7 +168,7 @@ bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& lis
     }
     errno = 0;
     while (const struct dirent* entry = readdir(stream)) {
-        AddEntry(directory, entry->d_name, entry->d_type, filter, listing);
+        AddEntry(directory, entry->d_name, entry->d_type, request, listing);
     }
     const bool complete = errno == 0;
     closedir(stream);
@@ -158,15 +180,15 @@ bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& lis
 class PosixFileSystem final : public FileSystem {
 public:
     bool ListDirectory(std::string_view directory, std::string_view namePattern,
-                       DirectoryListing& listing) override {
+                       DirectoryListing& listing, const EntryFilter* filter) override {
         listing.Clear();
         // A prefix that does not end in a separator is a bare drive, "C:". A drive
         // means nothing here, so it is the start of a relative name: the listing is of
         // the names in the current directory that begin with it.
-        EntryFilter filter{std::string_view(), namePattern};
         const std::size_t lastSeparator = directory.find_last_of("\\/");
         const std::size_t prefixStart = lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1;
-        filter.namePrefix = directory.substr(prefixStart);
+        const EntryRequest request{directory.substr(prefixStart), namePattern,
+                                   WildcardMatchesAll(namePattern), filter};
         const std::string path = NativePath(directory.substr(0, prefixStart));
         const ScopedDescriptor descriptor(
             open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
@@ -178,7 +200,7 @@ public:
             listing.SetIdentity(FileIdentity{static_cast<std::uint64_t>(status.st_dev),
                                              static_cast<std::uint64_t>(status.st_ino)});
         }
-        if (!ReadEntries(descriptor.Get(), filter, listing)) {
+        if (!ReadEntries(descriptor.Get(), request, listing)) {
             listing.Clear();
             return false;
         }
