@@ -59,6 +59,16 @@ public:
         m_HasIdentity = true;
     }
 
+    // What the platform found out about the volume of an earlier listing into this
+    // object. Clear keeps it, so that a walk listing many directories into one object
+    // asks the system once per volume; only the platform's own code reads it.
+    struct VolumeNote {
+        std::uint64_t volume = 0;
+        bool known = false;
+        bool fillsWholeReads = false;
+    };
+    VolumeNote& Note() { return m_Note; }
+
 private:
     struct Entry {
         std::size_t offset;
@@ -69,6 +79,7 @@ private:
     std::vector<Entry> m_Entries;
     FileIdentity m_Identity;
     bool m_HasIdentity = false;
+    VolumeNote m_Note;
 };
 
 // Tells a listing which entries to keep, so that the names a caller has no use for

@@ -13,6 +13,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__linux__)
+#include <linux/magic.h>
+#include <sys/vfs.h>
+#endif
+
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -126,9 +131,29 @@ void AddEntry(int directory, const char* name, unsigned char type, const EntryRe
 
 #if defined(__linux__)
 
+// True when the file system of the open directory, on the given volume, is one whose
+// getdents64 fills the buffer for as long as entries remain: there, a call that left
+// room for the longest possible entry has read to the end, and the call that would
+// only report the end can be spared. Elsewhere (FUSE hands over what its server sent,
+// a page at a time) the end is what a call returning nothing says. The answer is kept
+// in the listing, for the next directory on the same volume.
+bool FillsWholeReads(int directory, std::uint64_t volume, DirectoryListing& listing) {
+    DirectoryListing::VolumeNote& note = listing.Note();
+    if (!note.known || note.volume != volume) {
+        struct statfs status;
+        note.fillsWholeReads =
+            fstatfs(directory, &status) == 0 &&
+            (status.f_type == EXT4_SUPER_MAGIC || status.f_type == TMPFS_MAGIC ||
+             status.f_type == BTRFS_SUPER_MAGIC);
+        note.volume = volume;
+        note.known = true;
+    }
+    return note.fillsWholeReads;
+}
+
 // Reads the entries with large getdents64 calls: a directory of a few hundred entries
-// costs one call and the one that reports the end. Each thread keeps its one buffer,
-// so a walk of many directories allocates it once.
+// costs one call, and the one that reports the end where the file system needs it.
+// Each thread keeps its one buffer, so a walk of many directories allocates it once.
 bool ReadEntries(int directory, const EntryRequest& request, DirectoryListing& listing) {
     constexpr std::size_t kBufferSize = 64 * 1024;
     thread_local std::unique_ptr<char[]> buffer;
@@ -150,6 +175,12 @@ bool ReadEntries(int directory, const EntryRequest& request, DirectoryListing& l
             const auto* entry = reinterpret_cast<const struct dirent64*>(buffer.get() + offset);
             AddEntry(directory, entry->d_name, entry->d_type, request, listing);
             offset += entry->d_reclen;
+        }
+        const bool roomWasLeft =
+            static_cast<std::size_t>(filled) + sizeof(struct dirent64) <= kBufferSize;
+        if (roomWasLeft && listing.HasIdentity() &&
+            FillsWholeReads(directory, listing.Identity().volume, listing)) {
+            return true;
         }
     }
 }
