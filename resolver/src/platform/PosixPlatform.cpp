@@ -154,14 +154,20 @@ bool FillsWholeReads(int directory, std::uint64_t volume, DirectoryListing& list
 // Reads the entries with large getdents64 calls: a directory of a few hundred entries
 // costs one call, and the one that reports the end where the file system needs it.
 // Each thread keeps its one buffer, so a walk of many directories allocates it once.
-bool ReadEntries(int directory, const EntryRequest& request, DirectoryListing& listing) {
-    constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+char* ThreadsReadBuffer() {
     thread_local std::unique_ptr<char[]> buffer;
     if (buffer == nullptr) {
         buffer.reset(new char[kBufferSize]);
     }
+    return buffer.get();
+}
+
+bool ReadEntries(int directory, const EntryRequest& request, DirectoryListing& listing) {
+    char* const buffer = ThreadsReadBuffer();
     for (;;) {
-        const ssize_t filled = getdents64(directory, buffer.get(), kBufferSize);
+        const ssize_t filled = getdents64(directory, buffer, kBufferSize);
         if (filled == 0) {
             return true;
         }
@@ -172,7 +178,7 @@ bool ReadEntries(int directory, const EntryRequest& request, DirectoryListing& l
             return false;
         }
         for (ssize_t offset = 0; offset < filled;) {
-            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer.get() + offset);
+            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + offset);
             AddEntry(directory, entry->d_name, entry->d_type, request, listing);
             offset += entry->d_reclen;
         }
