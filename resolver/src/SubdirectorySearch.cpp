@@ -5,9 +5,9 @@
 
 #include <functional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
+#include "IdentitySet.h"
 #include "PathText.h"
 #include "VersionedLookup.h"
 #include "platform/Platform.h"
@@ -18,12 +18,6 @@ using dorvane::View;
 namespace dorvane {
 
 namespace {
-
-struct IdentityHash {
-    std::size_t operator()(const platform::FileIdentity& identity) const {
-        return std::hash<std::uint64_t>()(identity.node * 31u + identity.volume);
-    }
-};
 
 // Keeps what a walk descends into: the directories.
 class DirectoryFilter final : public platform::EntryFilter {
@@ -127,7 +121,7 @@ private:
 
     // Records that the listed directory is entered; false when it was entered before.
     bool MarkEntered() {
-        return !m_Listing.HasIdentity() || m_Entered.insert(m_Listing.Identity()).second;
+        return !m_Listing.HasIdentity() || m_Entered.Insert(m_Listing.Identity());
     }
 
     // Queues the subdirectories of the directory just listed (m_Path, which directory
@@ -177,7 +171,7 @@ private:
     std::string m_Names;  // the names of the pending subdirectories, frame after frame
     std::vector<Child> m_Children;
     std::vector<Frame> m_Frames;
-    std::unordered_set<platform::FileIdentity, IdentityHash> m_Entered;
+    IdentitySet m_Entered;
 };
 
 // What DetermineIfFileExists chooses in directory, from the entries that the walk's
