@@ -50,7 +50,8 @@ void Resolve(benchmark::State& state, const Request& request) {
         }
         CVeskString path(request.path.c_str());
         const bool found = resolver.ResolveFile(path);
-        if (found != !request.expected.empty() || (found && request.expected != static_cast<const char*>(path))) {
+        if (found != !request.expected.empty() ||
+            (found && request.expected != static_cast<const char*>(path))) {
             state.SkipWithError(("unexpected result " + std::string(path)).c_str());
             break;
         }
@@ -86,8 +87,7 @@ void RegisterWide(const std::map<std::string, std::string>& info) {
     };
     configure(benchmark::RegisterBenchmark("floor/wide", Floor, root));
     configure(benchmark::RegisterBenchmark(
-        "resolve/wide/place1", Resolve,
-        Request{"", root + "report.txt", root + "report.txt.7"}));
+        "resolve/wide/place1", Resolve, Request{"", root + "report.txt", root + "report.txt.7"}));
 }
 
 }  // namespace
@@ -95,7 +95,8 @@ void RegisterWide(const std::map<std::string, std::string>& info) {
 int main(int argc, char** argv) {
     const char* trees = std::getenv("DORVANE_BENCH_TREES");
     if (trees == nullptr) {
-        std::fprintf(stderr, "dorvane_benchmark: set DORVANE_BENCH_TREES to the trees' directory\n");
+        std::fprintf(stderr,
+                     "dorvane_benchmark: set DORVANE_BENCH_TREES to the trees' directory\n");
         return 2;
     }
     const fs::path directory = fs::absolute(trees);

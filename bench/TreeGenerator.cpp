@@ -33,7 +33,7 @@ constexpr std::uint64_t kWideFiles = 100000;
 // std::mt19937_64 produces the same sequence everywhere; the distributions of <random>
 // do not, so the generator maps the raw numbers itself.
 class Dice {
-public:
+  public:
     explicit Dice(std::uint64_t seed) : m_Engine(seed) {}
     std::uint64_t Below(std::uint64_t bound) { return m_Engine() % bound; }
     template <std::size_t N>
@@ -41,18 +41,18 @@ public:
         return choices[Below(N)];
     }
 
-private:
+  private:
     std::mt19937_64 m_Engine;
 };
 
-const char* const kFileStems[] = {"report", "data",   "notes", "image",  "log",    "config",
-                                  "readme", "index",  "photo", "draft",  "summary", "backup",
-                                  "Report", "DATA",   "table", "thumb",  "invoice", "export"};
-const char* const kExtensions[] = {".txt", ".csv", ".png", ".log",     ".cpp",    ".h",
-                                   ".json", ".txt.bak", ".md", ".tar.gz", "",       ".TXT",
-                                   ".txt.1", ".jpg", ".xml", ".dat"};
-const char* const kDirectoryStems[] = {"src", "docs", "lib", "test", "data", "img", "cache",
-                                       "build", "docs.old", ".cache", "misc", "Archive"};
+const char* const kFileStems[] = {"report", "data",  "notes", "image", "log",     "config",
+                                  "readme", "index", "photo", "draft", "summary", "backup",
+                                  "Report", "DATA",  "table", "thumb", "invoice", "export"};
+const char* const kExtensions[] = {".txt",   ".csv",     ".png", ".log",    ".cpp", ".h",
+                                   ".json",  ".txt.bak", ".md",  ".tar.gz", "",     ".TXT",
+                                   ".txt.1", ".jpg",     ".xml", ".dat"};
+const char* const kDirectoryStems[] = {"src",   "docs",  "lib",      "test",   "data", "img",
+                                       "cache", "build", "docs.old", ".cache", "misc", "Archive"};
 
 // A file name that never equals report.txt nor one of its versions: the stem always
 // carries a number, so "report" never stands alone before the extension.
@@ -60,7 +60,9 @@ std::string FileName(Dice& dice, std::uint64_t serial) {
     return std::string(dice.Pick(kFileStems)) + std::to_string(serial) + dice.Pick(kExtensions);
 }
 
-void WriteEmptyFile(const fs::path& path) { std::ofstream(path, std::ios::binary); }
+void WriteEmptyFile(const fs::path& path) {
+    std::ofstream(path, std::ios::binary);
+}
 
 void WritePlantedFiles(const fs::path& directory) {
     for (const char* name : {"report.txt", "report.txt.1", "report.txt.7"}) {
@@ -203,8 +205,8 @@ int main(int argc, char** argv) {
         const fs::path relative = summary.planted.lexically_relative(partial / "root");
         const fs::path planted = relative == "." ? target / "root" : target / "root" / relative;
         std::ofstream(target / "tree.info")
-            << stamp << "root=" << (target / "root").string() << "\ndirectories="
-            << summary.directories << "\nfiles=" << summary.files
+            << stamp << "root=" << (target / "root").string()
+            << "\ndirectories=" << summary.directories << "\nfiles=" << summary.files
             << "\nplanted=" << planted.lexically_normal().string() << "\n";
         std::printf("%s: %llu directories, %llu files, report.txt* in %s\n", kind.c_str(),
                     static_cast<unsigned long long>(summary.directories),

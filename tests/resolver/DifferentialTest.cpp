@@ -33,25 +33,50 @@ int TreeCount() {
     return count != nullptr && std::atoi(count) > 0 ? std::atoi(count) : 40;
 }
 
-const char* const kTargets[] = {"report.txt", "report.txt", "Report.txt", "REPORT.TXT", "report.txt.2", "README",
-                                "archive.7z", "readme.1st", "table.dat",    "missing.txt",
-                                "notes",      "sub",        ""};
+const char* const kTargets[] = {
+    "report.txt", "report.txt", "Report.txt",  "REPORT.TXT", "report.txt.2", "README", "archive.7z",
+    "readme.1st", "table.dat",  "missing.txt", "notes",      "sub",          ""};
 
-const char* const kFileNames[] = {
-    "report.txt",        "Report.TXT",   "report.txt.1",  "report.txt.10",  "report.txt.2",
-    "report.txt.0",      "report.txt.-4", "report.txt.-9", "report.txt.4294967297",
-    "report.txt.4294967295", "report.txt.abc", "report.txt.7b", "report.txt.3.bak",
-    "xreport.txt",       "report.txtx",  "report.txt. 5", "report.txt.+3", "report.txt.2.1",
-    "README",            "README.2",     "readme.txt",    ".profile",       "archive.7z",
-    "archive.7z.3",      "readme.1st",   "readme.1st.0",  "table.dat",      "TABLE.dat.3",
-    "notes",             "notes.",       "sub.1",         "a\\report.txt",  "index.lst"};
+const char* const kFileNames[] = {"report.txt",
+                                  "Report.TXT",
+                                  "report.txt.1",
+                                  "report.txt.10",
+                                  "report.txt.2",
+                                  "report.txt.0",
+                                  "report.txt.-4",
+                                  "report.txt.-9",
+                                  "report.txt.4294967297",
+                                  "report.txt.4294967295",
+                                  "report.txt.abc",
+                                  "report.txt.7b",
+                                  "report.txt.3.bak",
+                                  "xreport.txt",
+                                  "report.txtx",
+                                  "report.txt. 5",
+                                  "report.txt.+3",
+                                  "report.txt.2.1",
+                                  "README",
+                                  "README.2",
+                                  "readme.txt",
+                                  ".profile",
+                                  "archive.7z",
+                                  "archive.7z.3",
+                                  "readme.1st",
+                                  "readme.1st.0",
+                                  "table.dat",
+                                  "TABLE.dat.3",
+                                  "notes",
+                                  "notes.",
+                                  "sub.1",
+                                  "a\\report.txt",
+                                  "index.lst"};
 
-const char* const kDirectoryNames[] = {"a",          "b",       "sub",    "docs.old",
-                                       ".cache",     "x y",     "deep",   "report.txt",
-                                       "README.7",   "Sub",     "c",      "table.dat.9"};
+const char* const kDirectoryNames[] = {"a",        "b",   "sub",  "docs.old",
+                                       ".cache",   "x y", "deep", "report.txt",
+                                       "README.7", "Sub", "c",    "table.dat.9"};
 
 class Dice {
-public:
+  public:
     explicit Dice(std::uint64_t seed) : m_Engine(seed) {}
     std::size_t Below(std::size_t bound) { return static_cast<std::size_t>(m_Engine() % bound); }
     bool OneIn(std::size_t n) { return Below(n) == 0; }
@@ -60,7 +85,7 @@ public:
         return choices[Below(N)];
     }
 
-private:
+  private:
     std::mt19937_64 m_Engine;
 };
 
@@ -71,13 +96,16 @@ std::vector<std::string> BuildTree(Dice& dice, const TempTree& tree) {
     for (std::size_t i = 0; i < directories.size() && directories.size() < 60; ++i) {
         const std::string parent = directories[i];
         const std::size_t depth =
-            parent.empty() ? 0 : static_cast<std::size_t>(std::count(parent.begin(), parent.end(), '/')) + 1;
+            parent.empty()
+                ? 0
+                : static_cast<std::size_t>(std::count(parent.begin(), parent.end(), '/')) + 1;
         if (depth >= maxDepth) {
             continue;
         }
         const std::size_t children = dice.Below(4);
         for (std::size_t c = 0; c < children; ++c) {
-            const std::string child = (parent.empty() ? "" : parent + "/") + dice.Pick(kDirectoryNames);
+            const std::string child =
+                (parent.empty() ? "" : parent + "/") + dice.Pick(kDirectoryNames);
             if (fs::exists(tree.Root() / child)) {
                 continue;
             }
@@ -103,15 +131,16 @@ std::vector<std::string> BuildTree(Dice& dice, const TempTree& tree) {
     std::error_code error;
     for (std::size_t i = dice.Below(4); i > 0; --i) {
         const std::string& target = directories[dice.Below(directories.size())];
-        fs::create_directory_symlink(tree.Root() / target, somewhere(dice.OneIn(2) ? "link" : "report.txt.8"),
-                                     error);
+        fs::create_directory_symlink(tree.Root() / target,
+                                     somewhere(dice.OneIn(2) ? "link" : "report.txt.8"), error);
     }
     if (dice.OneIn(2)) {
         fs::create_symlink(tree.Root() / "nowhere", somewhere("report.txt.6"), error);
     }
     if (dice.OneIn(2)) {
         tree.File("elsewhere/report.txt.5");
-        fs::create_symlink(tree.Root() / "elsewhere/report.txt.5", somewhere("report.txt.5"), error);
+        fs::create_symlink(tree.Root() / "elsewhere/report.txt.5", somewhere("report.txt.5"),
+                           error);
     }
     if (dice.OneIn(3)) {
         dorvane::test::MakeNamedPipe(somewhere("report.txt.11").string());
@@ -155,7 +184,8 @@ struct Request {
     std::string parent;
 };
 
-Request RandomRequest(Dice& dice, const TempTree& tree, const std::vector<std::string>& directories) {
+Request RandomRequest(Dice& dice, const TempTree& tree,
+                      const std::vector<std::string>& directories) {
     const std::string target = dice.Pick(kTargets);
     const std::string& directory = directories[dice.Below(directories.size())];
     Request request;
@@ -221,7 +251,8 @@ TEST(Differential, ProtectedMembersGiveWhatTheWrittenStepsGive) {
             const std::string where = "tree seed " + std::to_string(seed) + ", base '" + base + "'";
             DorvaneProbe probe;
             ReferenceResolver reference;
-            const bool added = probe.GenerateSubdirectoriesList(CVeskString(tree.Dir(base).c_str()));
+            const bool added =
+                probe.GenerateSubdirectoriesList(CVeskString(tree.Dir(base).c_str()));
             ASSERT_EQ(added, reference.GenerateSubdirectoriesList(tree.Dir(base))) << where;
             ASSERT_EQ(probe.Subdirectories(), reference.SubdirectoriesList()) << where;
 
@@ -240,8 +271,9 @@ TEST(Differential, ProtectedMembersGiveWhatTheWrittenStepsGive) {
             CVeskString libraryPath(request.c_str());
             std::string referencePath = request;
             const bool libraryFound = probe.DetermineFileInSubdirectories(libraryPath);
-            ASSERT_EQ((Outcome{libraryFound, std::string(libraryPath)}),
-                      (Outcome{reference.DetermineFileInSubdirectories(referencePath), referencePath}))
+            ASSERT_EQ(
+                (Outcome{libraryFound, std::string(libraryPath)}),
+                (Outcome{reference.DetermineFileInSubdirectories(referencePath), referencePath}))
                 << where << ", request " << request;
             ASSERT_EQ(probe.Subdirectories(), reference.SubdirectoriesList()) << where;
         }

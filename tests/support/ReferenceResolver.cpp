@@ -63,7 +63,8 @@ bool Match(const char* pattern, const char* name) {
     if (*name == '\0') {
         return false;
     }
-    const bool same = *pattern == '?' || Upper(std::string(1, *pattern)) == Upper(std::string(1, *name));
+    const bool same =
+        *pattern == '?' || Upper(std::string(1, *pattern)) == Upper(std::string(1, *name));
     return same && Match(pattern + 1, name + 1);
 }
 
@@ -146,7 +147,8 @@ bool WildcardSearch(const std::string& pattern, std::vector<Entry>& entries) {
 std::string IdentityOf(const std::string& pattern) {
     const Parts parts = SplitPath(pattern);
     std::error_code error;
-    const fs::path canonical = fs::canonical(PlaceOf(parts.drive + parts.directory).directory, error);
+    const fs::path canonical =
+        fs::canonical(PlaceOf(parts.drive + parts.directory).directory, error);
     return error ? pattern : canonical.string();
 }
 
@@ -194,7 +196,9 @@ void ScanVersion(const std::string& text, std::int32_t& version) {
     version = static_cast<std::int32_t>(negative ? 0u - value : value);
 }
 
-bool IsDots(const std::string& name) { return !name.empty() && (name == "." || name == ".."); }
+bool IsDots(const std::string& name) {
+    return !name.empty() && (name == "." || name == "..");
+}
 
 }  // namespace
 

@@ -88,7 +88,8 @@ private:
 class EntryFilter {
 public:
     // True to keep the entry: name is the entry's own name as the listing delivers it,
-    // kind is its kind with links followed.
+    // kind is its kind with links followed. It is asked in the middle of a listing, so
+    // it must not list a directory itself.
     virtual bool Keep(std::string_view name, EntryKind kind) const = 0;
 
 protected:
