@@ -3,8 +3,7 @@
 
 # dorvane_emulated_test(test): prepares a test that runs a Windows program under
 # CMAKE_CROSSCOMPILING_EMULATOR. Under Wine the tests share a prefix of their own in the
-# build folder, made once before the first of them, and its server is stopped after the
-# last.
+# build folder, made once before the first of them; the server is gone after the last.
 function(dorvane_emulated_test test)
     if(DORVANE_WINE_ENVIRONMENT)
         set_tests_properties(${test} PROPERTIES
@@ -20,9 +19,34 @@ if(CMAKE_CROSSCOMPILING_EMULATOR MATCHES "wine")
     find_program(DORVANE_WINESERVER wineserver HINTS ${wineDirectory} REQUIRED)
 
     add_test(NAME wine_prefix_ready COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init)
-    add_test(NAME wine_server_stopped COMMAND ${DORVANE_WINESERVER} -k)
+    # Waits until the server has gone, which it does a few seconds after the last
+    # program, so that the test step leaves nothing running.
+    add_test(NAME wine_server_gone COMMAND ${DORVANE_WINESERVER} -w)
     set_tests_properties(wine_prefix_ready PROPERTIES
         ENVIRONMENT "${DORVANE_WINE_ENVIRONMENT}" FIXTURES_SETUP wine TIMEOUT 300)
-    set_tests_properties(wine_server_stopped PROPERTIES
-        ENVIRONMENT "${DORVANE_WINE_ENVIRONMENT}" FIXTURES_CLEANUP wine)
+    set_tests_properties(wine_server_gone PROPERTIES
+        ENVIRONMENT "${DORVANE_WINE_ENVIRONMENT}" FIXTURES_CLEANUP wine TIMEOUT 120)
 endif()
+
+# The DLL images, read without running them: so for the 32-bit build too, which this
+# machine cannot run.
+get_filename_component(objdumpName ${CMAKE_OBJDUMP} NAME)
+string(REPLACE "objdump" "c++filt" cxxfiltName ${objdumpName})
+find_program(DORVANE_CXXFILT NAMES ${cxxfiltName} c++filt REQUIRED)
+foreach(library Dorvane VeskUtility)
+    set(imports "")
+    set(members "")
+    if(library STREQUAL "Dorvane")
+        set(imports VeskUtility.dll)
+        set(members ${CMAKE_CURRENT_LIST_DIR}/CDorvaneMembers.txt)
+    endif()
+    add_test(NAME ${library}_dll_image
+        COMMAND ${CMAKE_COMMAND}
+            -DDLL=$<TARGET_FILE:${library}>
+            -DOBJDUMP=${CMAKE_OBJDUMP}
+            -DCXXFILT=${DORVANE_CXXFILT}
+            -DIMPORTS=${imports}
+            -DMEMBERS_FILE=${members}
+            -DVERSION=1.0.0.0
+            -P ${CMAKE_CURRENT_LIST_DIR}/CheckDllImage.cmake)
+endforeach()
