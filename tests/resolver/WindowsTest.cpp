@@ -1,9 +1,10 @@
-// What only Windows can show: sharing modes, drives and their current directories, and
-// upper-casing that follows the ANSI code page.
+// What only Windows can show: sharing modes and device names, drives and their current
+// directories, upper-casing that follows the ANSI code page, and directory links.
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -37,7 +38,7 @@ bool CreateNarrowFile(const std::string& path) {
     return std::fclose(file) == 0;
 }
 
-TEST(WindowsSharing, CandidateHeldWithoutReadSharingIsIgnored) {
+TEST(WindowsOpen, CandidateHeldWithoutReadSharingIsIgnored) {
     TempTree tree;
     tree.Files({"d/report.txt", "d/report.txt.4", "only/report.txt.2"});
     const ScopedCurrentDirectory inside(tree.Root());
@@ -59,6 +60,16 @@ TEST(WindowsSharing, CandidateHeldWithoutReadSharingIsIgnored) {
     EXPECT_EQ(resolution.path, onlyMatch) << "a failed call leaves the path as it was";
     DorvaneProbe probe;
     EXPECT_FALSE(probe.FileExists(CVeskString((tree.Dir("only") + "report.txt.2").c_str())));
+}
+
+TEST(WindowsOpen, DeviceNamesAreNoReadableFiles) {
+    TempTree tree;
+    tree.File("d/report.txt");
+    DorvaneProbe probe;
+    EXPECT_TRUE(probe.FileExists(CVeskString((tree.Dir("d") + "report.txt").c_str())));
+    for (const std::string& device : {std::string("NUL"), tree.Dir("d") + "NUL"}) {
+        EXPECT_FALSE(probe.FileExists(CVeskString(device.c_str()))) << device;
+    }
 }
 
 TEST(WindowsDrives, DriveRelativeRequestLooksInThatDrivesCurrentDirectory) {
@@ -124,6 +135,41 @@ TEST(WindowsCodePage, NamesDifferingInTheCaseOfCodePageLettersMatch) {
                   r.matches ? tree.Dir("d") + r.onDisk : std::string())
             << r.row;
     }
+}
+
+// The base of a tree whose directory links form cycles: base\index.lst, base\a\keep,
+// base\b\deeper\report.txt.2, and in base\a the links to-base and to-b. Under Wine, which
+// cannot make links, the build lays it out natively and names it in DORVANE_LINKED_TREE;
+// elsewhere the test makes it, when the system lets it make links.
+std::string LinkedTreeBase(const TempTree& tree) {
+    if (const char* prepared = std::getenv("DORVANE_LINKED_TREE")) {
+        return std::string(prepared) + "\\base\\";
+    }
+    tree.Files({"base/index.lst", "base/a/keep", "base/b/deeper/report.txt.2"});
+    std::error_code error;
+    fs::create_directory_symlink(tree.Root() / "base", tree.Root() / "base/a/to-base", error);
+    if (!error) {
+        fs::create_directory_symlink(tree.Root() / "base/b", tree.Root() / "base/a/to-b", error);
+    }
+    return error ? std::string() : tree.Dir("base");
+}
+
+TEST(WindowsLinks, CyclesThroughDirectoryLinksEndAndTheFileIsFound) {
+    TempTree tree;
+    const std::string base = LinkedTreeBase(tree);
+    if (base.empty()) {
+        GTEST_SKIP() << "this system makes no directory links";
+    }
+    DorvaneProbe probe;
+    probe.GenerateSubdirectoriesList(CVeskString(base.c_str()));
+    EXPECT_EQ(probe.Subdirectories().size(), 3u)
+        << "a, b and deeper once each, under whichever path came first";
+    probe.ClearSubdirectoriesList();
+
+    const auto resolution = Resolve("report.txt", base + "index.lst");
+    EXPECT_TRUE(resolution.found);
+    EXPECT_TRUE(fs::equivalent(resolution.path, base + "b\\deeper\\report.txt.2"))
+        << resolution.path;
 }
 
 }  // namespace

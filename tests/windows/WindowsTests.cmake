@@ -13,12 +13,20 @@ function(dorvane_emulated_test test)
 endfunction()
 
 if(CMAKE_CROSSCOMPILING_EMULATOR MATCHES "wine")
-    set(DORVANE_WINE_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix" "WINEDEBUG=-all")
+    # A tree with link cycles, laid out natively, and its name under Wine, whose drive Z:
+    # is the root of the file system.
+    set(linkedTree ${CMAKE_BINARY_DIR}/linked-tree)
+    string(REPLACE "/" "\\" linkedTreeOnZ "Z:${linkedTree}")
+    set(DORVANE_WINE_ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-prefix" "WINEDEBUG=-all"
+        "DORVANE_LINKED_TREE=${linkedTreeOnZ}")
     list(GET CMAKE_CROSSCOMPILING_EMULATOR 0 wine)
     get_filename_component(wineDirectory ${wine} DIRECTORY)
     find_program(DORVANE_WINESERVER wineserver HINTS ${wineDirectory} REQUIRED)
 
     add_test(NAME wine_prefix_ready COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init)
+    add_test(NAME linked_tree_ready
+        COMMAND ${CMAKE_COMMAND} -DROOT=${linkedTree} -P ${CMAKE_CURRENT_LIST_DIR}/MakeLinkedTree.cmake)
+    set_tests_properties(linked_tree_ready PROPERTIES FIXTURES_SETUP wine)
     # Waits until the server has gone, which it does a few seconds after the last
     # program, so that the test step leaves nothing running.
     add_test(NAME wine_server_gone COMMAND ${DORVANE_WINESERVER} -w)

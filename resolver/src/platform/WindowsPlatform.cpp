@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 
+#include <io.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -153,15 +154,18 @@ public:
     // The runtime's open with mode "r" asks for read access and shares reading and
     // writing, so it fails exactly for what cannot be read now: a missing file, a
     // directory, a file the process may not read, and one that another holder keeps open
-    // without read sharing.
+    // without read sharing. Only a file on a disk counts: a device name such as NUL or
+    // CON opens as well, in any directory.
     bool CanOpenForReading(std::string_view path) override {
         const std::string native(path);
         std::FILE* file = std::fopen(native.c_str(), "r");
         if (file == nullptr) {
             return false;
         }
+        const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+        const bool onDisk = GetFileType(handle) == FILE_TYPE_DISK;
         std::fclose(file);
-        return true;
+        return onDisk;
     }
 
     // Read through the wide call, which gives the whole directory whatever its length
