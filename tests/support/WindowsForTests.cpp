@@ -25,9 +25,13 @@ ScopedUnsharedOpen::~ScopedUnsharedOpen() {
     }
 }
 
-bool ScopedUnsharedOpen::IsOpen() const { return m_Handle != INVALID_HANDLE_VALUE; }
+bool ScopedUnsharedOpen::IsOpen() const {
+    return m_Handle != INVALID_HANDLE_VALUE;
+}
 
-unsigned AnsiCodePage() { return GetACP(); }
+unsigned AnsiCodePage() {
+    return GetACP();
+}
 
 std::string LoadedModuleFile(const std::string& moduleName) {
     const HMODULE module = GetModuleHandleA(moduleName.c_str());
@@ -74,8 +78,8 @@ std::string StringValue(std::vector<char>& data, const char* name) {
     }
     const Translation first = *static_cast<const Translation*>(translations);
     char key[128];
-    std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", first.language,
-                  first.codePage, name);
+    std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", first.language, first.codePage,
+                  name);
     void* value = nullptr;
     UINT length = 0;
     if (!VerQueryValueA(data.data(), key, &value, &length) || length == 0) {

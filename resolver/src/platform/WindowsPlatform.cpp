@@ -21,30 +21,14 @@ namespace dorvane::platform {
 
 namespace {
 
-// Closes a directory search when the scope ends, so every return path releases it.
-class ScopedSearch {
-public:
-    explicit ScopedSearch(HANDLE search) : m_Search(search) {}
-    ~ScopedSearch() {
-        if (m_Search != INVALID_HANDLE_VALUE) {
-            FindClose(m_Search);
-        }
-    }
-    ScopedSearch(const ScopedSearch&) = delete;
-    ScopedSearch& operator=(const ScopedSearch&) = delete;
-    HANDLE Get() const { return m_Search; }
-
-private:
-    HANDLE m_Search;
-};
-
-// Closes a file handle when the scope ends.
+// Releases a handle with Close when the scope ends, so every return path releases it.
+template <BOOL(WINAPI* Close)(HANDLE)>
 class ScopedHandle {
 public:
     explicit ScopedHandle(HANDLE handle) : m_Handle(handle) {}
     ~ScopedHandle() {
         if (m_Handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(m_Handle);
+            Close(m_Handle);
         }
     }
     ScopedHandle(const ScopedHandle&) = delete;
@@ -55,6 +39,9 @@ private:
     HANDLE m_Handle;
 };
 
+using ScopedSearch = ScopedHandle<FindClose>;
+using ScopedFile = ScopedHandle<CloseHandle>;
+
 // The identity of the directory that a prefix names: "" the current directory, "C:" the
 // current directory of drive C, anything else the directory it ends in. A "." appended
 // names the directory itself in each of these forms. Opening it follows junctions and
@@ -62,18 +49,18 @@ private:
 bool ReadIdentity(std::string_view directory, FileIdentity& identity) {
     std::string itself(directory);
     itself += '.';
-    const ScopedHandle handle(CreateFileA(itself.c_str(), FILE_READ_ATTRIBUTES,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                          nullptr));
+    const ScopedFile handle(CreateFileA(itself.c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                        nullptr));
     BY_HANDLE_FILE_INFORMATION information;
     if (handle.Get() == INVALID_HANDLE_VALUE ||
         !GetFileInformationByHandle(handle.Get(), &information)) {
         return false;
     }
     identity.volume = information.dwVolumeSerialNumber;
-    identity.node = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) |
-                    information.nFileIndexLow;
+    identity.node =
+        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
     return true;
 }
 
@@ -108,8 +95,8 @@ bool ToAnsiCodePage(const std::wstring& wide, std::string& narrow) {
         return false;
     }
     narrow.assign(static_cast<std::size_t>(length), '\0');
-    return WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, &narrow[0], length,
-                               nullptr, usedDefaultQuestion) == length &&
+    return WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, &narrow[0], length, nullptr,
+                               usedDefaultQuestion) == length &&
            !usedDefault;
 }
 
@@ -195,7 +182,9 @@ FileSystem& NativeFileSystem() {
     return fileSystem;
 }
 
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool IsLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 void MakeNameUpper(char* text, std::size_t length) {
     constexpr std::size_t kMostAtOnce = std::numeric_limits<DWORD>::max();
