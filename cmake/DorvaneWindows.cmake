@@ -7,15 +7,14 @@ if(WIN32)
     endif()
 endif()
 
-# The four numbers of the version block: the project's version, 0 where it has fewer.
-set(DORVANE_VERSION_QUAD ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0)
-if(NOT "${PROJECT_VERSION_PATCH}" STREQUAL "")
-    set(DORVANE_VERSION_QUAD
-        ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0)
-endif()
-if(NOT "${PROJECT_VERSION_TWEAK}" STREQUAL "")
-    set(DORVANE_VERSION_QUAD ${PROJECT_VERSION})
-endif()
+# The four numbers of the version block: the project's version, filled up with zeros.
+string(REPLACE "." ";" versionNumbers ${PROJECT_VERSION})
+list(LENGTH versionNumbers versionCount)
+while(versionCount LESS 4)
+    list(APPEND versionNumbers 0)
+    math(EXPR versionCount "${versionCount} + 1")
+endwhile()
+list(JOIN versionNumbers "." DORVANE_VERSION_QUAD)
 
 # dorvane_windows_dll(target description): on Windows, names the library <target>.dll
 # (its import library stays lib<target>.dll.a) and gives it a version block with the
