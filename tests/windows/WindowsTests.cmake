@@ -24,14 +24,15 @@ if(CMAKE_CROSSCOMPILING_EMULATOR MATCHES "wine")
     find_program(DORVANE_WINESERVER wineserver HINTS ${wineDirectory} REQUIRED)
 
     add_test(NAME wine_prefix_ready COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init)
+    set_tests_properties(wine_prefix_ready PROPERTIES
+        ENVIRONMENT "${DORVANE_WINE_ENVIRONMENT}" FIXTURES_SETUP wine TIMEOUT 300)
     add_test(NAME linked_tree_ready
-        COMMAND ${CMAKE_COMMAND} -DROOT=${linkedTree} -P ${CMAKE_CURRENT_LIST_DIR}/MakeLinkedTree.cmake)
+        COMMAND ${CMAKE_COMMAND} -DROOT=${linkedTree}
+            -P ${CMAKE_CURRENT_LIST_DIR}/MakeLinkedTree.cmake)
     set_tests_properties(linked_tree_ready PROPERTIES FIXTURES_SETUP wine)
     # Waits until the server has gone, which it does a few seconds after the last
     # program, so that the test step leaves nothing running.
     add_test(NAME wine_server_gone COMMAND ${DORVANE_WINESERVER} -w)
-    set_tests_properties(wine_prefix_ready PROPERTIES
-        ENVIRONMENT "${DORVANE_WINE_ENVIRONMENT}" FIXTURES_SETUP wine TIMEOUT 300)
     set_tests_properties(wine_server_gone PROPERTIES
         ENVIRONMENT "${DORVANE_WINE_ENVIRONMENT}" FIXTURES_CLEANUP wine TIMEOUT 120)
 endif()
