@@ -1,4 +1,4 @@
-# Installs the two libraries with a CMake package: a host needs only
+# Installs the two libraries with a CMake package and pkg-config files: a host needs only
 #   find_package(Dorvane CONFIG REQUIRED)
 #   target_link_libraries(host PRIVATE Dorvane::Dorvane)
 include(CMakePackageConfigHelpers)
@@ -26,3 +26,24 @@ install(FILES
     ${PROJECT_BINARY_DIR}/DorvaneConfig.cmake
     ${PROJECT_BINARY_DIR}/DorvaneConfigVersion.cmake
     DESTINATION ${DORVANE_CMAKE_DIR})
+
+# The same for pkg-config: dorvane.pc, which requires veskutility.pc. The prefix is
+# taken from where the files lie, so that they hold wherever the tree is installed
+# (cmake --install --prefix chooses only then).
+set(DORVANE_PKGCONFIG_DIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+if(IS_ABSOLUTE "${DORVANE_PKGCONFIG_DIR}")
+    set(DORVANE_PC_PREFIX "${CMAKE_INSTALL_PREFIX}")
+    set(DORVANE_PC_LIBDIR "${CMAKE_INSTALL_FULL_LIBDIR}")
+    set(DORVANE_PC_INCLUDEDIR "${CMAKE_INSTALL_FULL_INCLUDEDIR}")
+else()
+    file(RELATIVE_PATH DORVANE_PC_UP "/prefix/${DORVANE_PKGCONFIG_DIR}" "/prefix")
+    string(REGEX REPLACE "/$" "" DORVANE_PC_UP "${DORVANE_PC_UP}")
+    set(DORVANE_PC_PREFIX "\${pcfiledir}/${DORVANE_PC_UP}")
+    set(DORVANE_PC_LIBDIR "\${prefix}/${CMAKE_INSTALL_LIBDIR}")
+    set(DORVANE_PC_INCLUDEDIR "\${prefix}/${CMAKE_INSTALL_INCLUDEDIR}")
+endif()
+foreach(module dorvane veskutility)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/${module}.pc.in
+        ${PROJECT_BINARY_DIR}/${module}.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/${module}.pc DESTINATION ${DORVANE_PKGCONFIG_DIR})
+endforeach()

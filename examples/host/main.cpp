@@ -4,19 +4,14 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: resolve-one PATH [PARENT]\n");
-        return 2;
-    }
     CDorvane resolver;
-    if (argc == 3) {
+    if (argc > 2) {
         resolver.SetParentFilename(argv[2]);
     }
-    CVeskString path(argv[1]);
+    CVeskString path(argc > 1 ? argv[1] : "");
     if (!resolver.ResolveFile(path)) {
-        std::fprintf(stderr, "not found: %s\n", argv[1]);
+        std::fprintf(stderr, "not found: %s\n", static_cast<const char*>(path));
         return 1;
     }
     std::printf("%s\n", static_cast<const char*>(path));
-    return 0;
 }
