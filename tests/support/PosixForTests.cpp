@@ -88,6 +88,29 @@ ScopedDescriptorLimit::~ScopedDescriptorLimit() {
     setrlimit(RLIMIT_NOFILE, &current);
 }
 
+ScopedEmptyFiles::ScopedEmptyFiles(const std::string& directory, std::vector<std::string> names)
+    : m_Directory(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+      m_Names(std::move(names)),
+      m_Made(0) {
+    if (m_Directory < 0) {
+        return;
+    }
+    while (m_Made < m_Names.size() &&
+           mknodat(m_Directory, m_Names[m_Made].c_str(), S_IFREG | 0644, 0) == 0) {
+        ++m_Made;
+    }
+}
+
+ScopedEmptyFiles::~ScopedEmptyFiles() {
+    if (m_Directory < 0) {
+        return;
+    }
+    for (std::size_t i = 0; i < m_Made; ++i) {
+        unlinkat(m_Directory, m_Names[i].c_str(), 0);
+    }
+    close(m_Directory);
+}
+
 namespace {
 
 // The program's view of the world: its arguments and environment, made before fork so

@@ -8,10 +8,11 @@ namespace dorvane::test {
 
 namespace fs = std::filesystem;
 
-TempTree::TempTree() {
+TempTree::TempTree() : TempTree(fs::temp_directory_path()) {}
+
+TempTree::TempTree(const fs::path& base) {
     std::random_device seed;
     std::mt19937_64 random(seed());
-    const fs::path base = fs::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path candidate = base / ("dorvane-test-" + std::to_string(random()));
         std::error_code error;

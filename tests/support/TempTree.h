@@ -19,6 +19,8 @@ inline constexpr char kSep = '/';
 class TempTree {
 public:
     TempTree();
+    // A tree below base instead of the system's temporary directory.
+    explicit TempTree(const std::filesystem::path& base);
     ~TempTree();
     TempTree(const TempTree&) = delete;
     TempTree& operator=(const TempTree&) = delete;
