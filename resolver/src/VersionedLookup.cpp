@@ -129,7 +129,8 @@ bool CDorvane::DetermineIfFileExists(CVeskString path, CVeskString& result) {
         return false;  // a bare name: this lookup never falls back on the current directory
     }
     // Every name that contains the extension, or every name when there is none; the
-    // name test below decides.
+    // name test decides, and since every name it accepts matches the pattern too, the
+    // listing may apply it first.
     const std::string namePattern =
         parts.extension.empty() ? std::string("*.*") : "*" + std::string(parts.extension) + "*";
     const std::string target = dorvane::TargetName(parts.name, parts.extension);
@@ -137,7 +138,9 @@ bool CDorvane::DetermineIfFileExists(CVeskString path, CVeskString& result) {
     CVeskList candidates;
     candidates.SetListTypeString();
     dorvane::platform::DirectoryListing listing;
-    if (dorvane::platform::ActiveFileSystem().ListDirectory(directory, namePattern, listing)) {
+    const dorvane::CandidateFilter filter(target);
+    if (dorvane::platform::ActiveFileSystem().ListDirectory(directory, namePattern, listing,
+                                                            &filter)) {
         dorvane::AddReadableCandidates(directory, listing, target, candidates);
     }
     // Success only with a stored candidate: never true with an empty result.

@@ -20,12 +20,13 @@ using dorvane::test::TempTree;
 class FaultyFileSystem final : public FileSystem {
 public:
     bool ListDirectory(std::string_view directory, std::string_view namePattern,
-                       DirectoryListing& listing) override {
+                       DirectoryListing& listing,
+                       const dorvane::platform::EntryFilter* filter) override {
         if (vanishing.count(std::string(directory)) != 0) {
             listing.Clear();
             return false;
         }
-        return native.ListDirectory(directory, namePattern, listing);
+        return native.ListDirectory(directory, namePattern, listing, filter);
     }
     bool CanOpenForReading(std::string_view path) override {
         return lockedFiles.count(std::string(path)) == 0 && native.CanOpenForReading(path);

@@ -59,6 +59,16 @@ public:
         m_HasIdentity = true;
     }
 
+    // What the platform found out about the volume of an earlier listing into this
+    // object. Clear keeps it, so that a walk listing many directories into one object
+    // asks the system once per volume; only the platform's own code reads it.
+    struct VolumeNote {
+        std::uint64_t volume = 0;
+        bool known = false;
+        bool fillsWholeReads = false;
+    };
+    VolumeNote& Note() { return m_Note; }
+
 private:
     struct Entry {
         std::size_t offset;
@@ -69,6 +79,21 @@ private:
     std::vector<Entry> m_Entries;
     FileIdentity m_Identity;
     bool m_HasIdentity = false;
+    VolumeNote m_Note;
+};
+
+// Tells a listing which entries to keep, so that the names a caller has no use for
+// are never copied: a walk that looks for one name keeps the subdirectories and the
+// entries that could be that name, and passes over the rest at the cost of one test.
+class EntryFilter {
+public:
+    // True to keep the entry: name is the entry's own name as the listing delivers it,
+    // kind is its kind with links followed. It is asked in the middle of a listing, so
+    // it must not list a directory itself.
+    virtual bool Keep(std::string_view name, EntryKind kind) const = 0;
+
+protected:
+    ~EntryFilter() = default;
 };
 
 // The file-system operations, behind one interface so that a test can stand in for
@@ -78,13 +103,15 @@ public:
     virtual ~FileSystem() = default;
 
     // Replaces listing by the entries of directory whose names match the wildcard
-    // namePattern (see WildcardMatch), in the file system's own order, the entries
-    // "." and ".." included where the file system has them. directory is a prefix as
+    // namePattern (see WildcardMatch) and that filter keeps (every one when filter is
+    // null), in the file system's own order, the entries "." and ".." included where
+    // the file system has them. The two tests may run in either order, and filter may
+    // be asked about entries that the pattern then refuses. directory is a prefix as
     // the resolver builds it: empty for the current directory, a bare drive, or a path
     // ending in a separator; both separators are accepted. Returns false, with an empty
     // listing, when the directory cannot be listed.
     virtual bool ListDirectory(std::string_view directory, std::string_view namePattern,
-                               DirectoryListing& listing) = 0;
+                               DirectoryListing& listing, const EntryFilter* filter) = 0;
 
     // True when path names a file that opens for reading now; the file is closed again
     // at once. Never blocks, whatever path names.

@@ -13,6 +13,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__linux__)
+#include <linux/magic.h>
+#include <sys/vfs.h>
+#endif
+
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -82,39 +87,87 @@ EntryKind KindOfEntry(int directory, const char* name, unsigned char type) {
     }
 }
 
-// What one listing asks for: the names that begin with namePrefix (usually empty) and
-// whose rest matches namePattern.
-struct EntryFilter {
+// What one listing asks for: the names that begin with namePrefix (usually empty),
+// whose rest matches namePattern, and that the caller's filter keeps.
+struct EntryRequest {
     std::string_view namePrefix;
     std::string_view namePattern;
+    bool patternMatchesAll;
+    const EntryFilter* filter;
 };
 
-// Adds one entry that the filter lets through, without its prefix. A name holding a
-// backslash is left out: the resolver would read the backslash as a separator, and
-// the name would lead out of this directory.
-void AddEntry(int directory, const char* name, unsigned char type, const EntryFilter& filter,
+// True when the entry's name passes the request's own tests. A name holding a backslash
+// never does: the resolver would read the backslash as a separator, and the name would
+// lead out of this directory.
+bool NamePasses(std::string_view entryName, const EntryRequest& request) {
+    return entryName.find('\\') == std::string_view::npos &&
+           (request.patternMatchesAll || WildcardMatch(request.namePattern, entryName));
+}
+
+// Adds one entry that the request lets through, without its prefix. The caller's filter
+// comes before the wildcard, so that an entry the caller has no use for costs one cheap
+// test and no copy; only a link or an entry of unknown type, whose kind costs a stat
+// call, is first held against the pattern.
+void AddEntry(int directory, const char* name, unsigned char type, const EntryRequest& request,
               DirectoryListing& listing) {
     std::string_view entryName(name);
-    if (entryName.compare(0, filter.namePrefix.size(), filter.namePrefix) != 0) {
+    if (!request.namePrefix.empty()) {
+        if (entryName.compare(0, request.namePrefix.size(), request.namePrefix) != 0) {
+            return;
+        }
+        entryName.remove_prefix(request.namePrefix.size());
+    }
+    const bool kindCostsACall = type == DT_LNK || type == DT_UNKNOWN;
+    if (kindCostsACall && !NamePasses(entryName, request)) {
         return;
     }
-    entryName.remove_prefix(filter.namePrefix.size());
-    if (entryName.find('\\') != std::string_view::npos ||
-        !WildcardMatch(filter.namePattern, entryName)) {
+    const EntryKind kind = KindOfEntry(directory, name, type);
+    if ((request.filter != nullptr && !request.filter->Keep(entryName, kind)) ||
+        (!kindCostsACall && !NamePasses(entryName, request))) {
         return;
     }
-    listing.Add(entryName, KindOfEntry(directory, name, type));
+    listing.Add(entryName, kind);
 }
 
 #if defined(__linux__)
 
+// True when the file system of the open directory, on the given volume, is one whose
+// getdents64 fills the buffer for as long as entries remain: there, a call that left
+// room for the longest possible entry has read to the end, and the call that would
+// only report the end can be spared. Elsewhere (FUSE hands over what its server sent,
+// a page at a time) the end is what a call returning nothing says. The answer is kept
+// in the listing, for the next directory on the same volume.
+bool FillsWholeReads(int directory, std::uint64_t volume, DirectoryListing& listing) {
+    DirectoryListing::VolumeNote& note = listing.Note();
+    if (!note.known || note.volume != volume) {
+        struct statfs status;
+        note.fillsWholeReads =
+            fstatfs(directory, &status) == 0 &&
+            (status.f_type == EXT4_SUPER_MAGIC || status.f_type == TMPFS_MAGIC ||
+             status.f_type == BTRFS_SUPER_MAGIC);
+        note.volume = volume;
+        note.known = true;
+    }
+    return note.fillsWholeReads;
+}
+
 // Reads the entries with large getdents64 calls: a directory of a few hundred entries
-// costs one call and the one that reports the end.
-bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& listing) {
-    constexpr std::size_t kBufferSize = 64 * 1024;
-    std::unique_ptr<char[]> buffer(new char[kBufferSize]);
+// costs one call, and the one that reports the end where the file system needs it.
+// Each thread keeps its one buffer, so a walk of many directories allocates it once.
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+char* ThreadsReadBuffer() {
+    thread_local std::unique_ptr<char[]> buffer;
+    if (buffer == nullptr) {
+        buffer.reset(new char[kBufferSize]);
+    }
+    return buffer.get();
+}
+
+bool ReadEntries(int directory, const EntryRequest& request, DirectoryListing& listing) {
+    char* const buffer = ThreadsReadBuffer();
     for (;;) {
-        const ssize_t filled = getdents64(directory, buffer.get(), kBufferSize);
+        const ssize_t filled = getdents64(directory, buffer, kBufferSize);
         if (filled == 0) {
             return true;
         }
@@ -125,16 +178,22 @@ bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& lis
             return false;
         }
         for (ssize_t offset = 0; offset < filled;) {
-            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer.get() + offset);
-            AddEntry(directory, entry->d_name, entry->d_type, filter, listing);
+            const auto* entry = reinterpret_cast<const struct dirent64*>(buffer + offset);
+            AddEntry(directory, entry->d_name, entry->d_type, request, listing);
             offset += entry->d_reclen;
+        }
+        const bool roomWasLeft =
+            static_cast<std::size_t>(filled) + sizeof(struct dirent64) <= kBufferSize;
+        if (roomWasLeft && listing.HasIdentity() &&
+            FillsWholeReads(directory, listing.Identity().volume, listing)) {
+            return true;
         }
     }
 }
 
 #else
 
-bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& listing) {
+bool ReadEntries(int directory, const EntryRequest& request, DirectoryListing& listing) {
     const int duplicate = dup(directory);
     if (duplicate < 0) {
         return false;
@@ -146,7 +205,7 @@ bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& lis
     }
     errno = 0;
     while (const struct dirent* entry = readdir(stream)) {
-        AddEntry(directory, entry->d_name, entry->d_type, filter, listing);
+        AddEntry(directory, entry->d_name, entry->d_type, request, listing);
     }
     const bool complete = errno == 0;
     closedir(stream);
@@ -158,15 +217,15 @@ bool ReadEntries(int directory, const EntryFilter& filter, DirectoryListing& lis
 class PosixFileSystem final : public FileSystem {
 public:
     bool ListDirectory(std::string_view directory, std::string_view namePattern,
-                       DirectoryListing& listing) override {
+                       DirectoryListing& listing, const EntryFilter* filter) override {
         listing.Clear();
         // A prefix that does not end in a separator is a bare drive, "C:". A drive
         // means nothing here, so it is the start of a relative name: the listing is of
         // the names in the current directory that begin with it.
-        EntryFilter filter{std::string_view(), namePattern};
         const std::size_t lastSeparator = directory.find_last_of("\\/");
         const std::size_t prefixStart = lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1;
-        filter.namePrefix = directory.substr(prefixStart);
+        const EntryRequest request{directory.substr(prefixStart), namePattern,
+                                   WildcardMatchesAll(namePattern), filter};
         const std::string path = NativePath(directory.substr(0, prefixStart));
         const ScopedDescriptor descriptor(
             open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
@@ -178,7 +237,7 @@ public:
             listing.SetIdentity(FileIdentity{static_cast<std::uint64_t>(status.st_dev),
                                              static_cast<std::uint64_t>(status.st_ino)});
         }
-        if (!ReadEntries(descriptor.Get(), filter, listing)) {
+        if (!ReadEntries(descriptor.Get(), request, listing)) {
             listing.Clear();
             return false;
         }

@@ -36,8 +36,10 @@ bool MatchGlob(std::string_view pattern, std::string_view name) {
 
 }  // namespace
 
+bool WildcardMatchesAll(std::string_view pattern) { return pattern == "*.*" || pattern == "*"; }
+
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
-    if (pattern == "*.*" || pattern == "*") {
+    if (WildcardMatchesAll(pattern)) {
         return true;
     }
     if (MatchGlob(pattern, name)) {

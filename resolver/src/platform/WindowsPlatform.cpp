@@ -64,16 +64,19 @@ bool ReadIdentity(std::string_view directory, FileIdentity& identity) {
     return true;
 }
 
-// Adds one entry of a search. A name that the ANSI code page cannot spell comes back with
-// "?" in it, a character no file name holds: such an entry can neither be opened nor
-// listed under that name, so it is left out.
-void AddEntry(const WIN32_FIND_DATAA& entry, DirectoryListing& listing) {
+// Adds one entry of a search that the caller's filter keeps. A name that the ANSI code
+// page cannot spell comes back with "?" in it, a character no file name holds: such an
+// entry can neither be opened nor listed under that name, so it is left out.
+void AddEntry(const WIN32_FIND_DATAA& entry, const EntryFilter* filter,
+              DirectoryListing& listing) {
     const std::string_view name(entry.cFileName);
-    if (name.find('?') != std::string_view::npos) {
+    const bool isDirectory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const EntryKind kind = isDirectory ? EntryKind::Directory : EntryKind::File;
+    if ((filter != nullptr && !filter->Keep(name, kind)) ||
+        name.find('?') != std::string_view::npos) {
         return;
     }
-    const bool isDirectory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    listing.Add(name, isDirectory ? EntryKind::Directory : EntryKind::File);
+    listing.Add(name, kind);
 }
 
 // Converts a name from UTF-16 to the ANSI code page; false when a character has no exact
@@ -106,7 +109,7 @@ public:
     // system; it also matches against short names, so it may yield a few more names,
     // which the caller's own name test passes over.
     bool ListDirectory(std::string_view directory, std::string_view namePattern,
-                       DirectoryListing& listing) override {
+                       DirectoryListing& listing, const EntryFilter* filter) override {
         listing.Clear();
         FileIdentity identity;
         const bool hasIdentity = ReadIdentity(directory, identity);
@@ -126,7 +129,7 @@ public:
             return true;
         }
         do {
-            AddEntry(entry, listing);
+            AddEntry(entry, filter, listing);
         } while (FindNextFileA(search.Get(), &entry));
         if (GetLastError() != ERROR_NO_MORE_FILES) {
             listing.Clear();
