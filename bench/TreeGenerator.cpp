@@ -33,7 +33,7 @@ constexpr std::uint64_t kWideFiles = 100000;
 // std::mt19937_64 produces the same sequence everywhere; the distributions of <random>
 // do not, so the generator maps the raw numbers itself.
 class Dice {
-  public:
+public:
     explicit Dice(std::uint64_t seed) : m_Engine(seed) {}
     std::uint64_t Below(std::uint64_t bound) { return m_Engine() % bound; }
     template <std::size_t N>
@@ -41,7 +41,7 @@ class Dice {
         return choices[Below(N)];
     }
 
-  private:
+private:
     std::mt19937_64 m_Engine;
 };
 
@@ -60,9 +60,7 @@ std::string FileName(Dice& dice, std::uint64_t serial) {
     return std::string(dice.Pick(kFileStems)) + std::to_string(serial) + dice.Pick(kExtensions);
 }
 
-void WriteEmptyFile(const fs::path& path) {
-    std::ofstream(path, std::ios::binary);
-}
+void WriteEmptyFile(const fs::path& path) { std::ofstream(path, std::ios::binary); }
 
 void WritePlantedFiles(const fs::path& directory) {
     for (const char* name : {"report.txt", "report.txt.1", "report.txt.7"}) {

@@ -32,9 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 using dorvane::fuzz::Check;
 
-bool IsSeparator(char c) {
-    return c == '/' || c == '\\';
-}
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 std::string Upper(std::string_view text) {
     std::string upper(text);
@@ -51,7 +49,7 @@ std::string Upper(std::string_view text) {
 // the same depth, so that ".." through it stays as deep as it reads. The current
 // directory is <root>/cwd.
 class Fixture {
-  public:
+public:
     Fixture() {
         char pattern[] = "/tmp/dorvane-fuzz-XXXXXX";
         if (mkdtemp(pattern) == nullptr) {
@@ -100,7 +98,7 @@ class Fixture {
 
     const std::string& Root() const { return m_Root; }
 
-  private:
+private:
     std::string m_Root;
 };
 

@@ -13,14 +13,12 @@
 
 namespace {
 
-char Fold(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char Fold(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // The textbook definition, memoised so that patterns full of stars stay cheap: "*"
 // matches any run, "?" any one character, anything else itself regardless of ASCII case.
 class ReferenceMatcher {
-  public:
+public:
     ReferenceMatcher(std::string_view pattern, std::string_view name)
         : m_Pattern(pattern),
           m_Name(name),
@@ -34,7 +32,7 @@ class ReferenceMatcher {
         return memo == 1;
     }
 
-  private:
+private:
     static constexpr signed char kUnknown = -1;
 
     bool Compute(std::size_t p, std::size_t n) {

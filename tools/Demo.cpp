@@ -44,7 +44,7 @@ const Case kCases[] = {
 // The process's current directory for one scope: the folder itself, so that whatever
 // lies in the caller's directory plays no part in the results.
 class ScopedCurrentDirectory {
-  public:
+public:
     explicit ScopedCurrentDirectory(const fs::path& directory) : m_Previous(fs::current_path()) {
         fs::current_path(directory);
     }
@@ -55,7 +55,7 @@ class ScopedCurrentDirectory {
     ScopedCurrentDirectory(const ScopedCurrentDirectory&) = delete;
     ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&) = delete;
 
-  private:
+private:
     fs::path m_Previous;
 };
 

@@ -108,9 +108,7 @@ DemoFolder::DemoFolder(const std::vector<std::string>& files) {
     }
 }
 
-DemoFolder::~DemoFolder() {
-    Remove();
-}
+DemoFolder::~DemoFolder() { Remove(); }
 
 std::string DemoFolder::Path(const std::string& relative) const {
     return (m_Root / fs::path(relative).make_preferred()).string();

@@ -13,7 +13,7 @@ namespace dorvane::tool {
 // signal then ends the program as it would have without the folder. One folder at a
 // time.
 class DemoFolder {
-  public:
+public:
     // files: paths relative to the folder, with "/"; each is created with its
     // directories and holds its own name. Throws std::filesystem::filesystem_error or
     // std::runtime_error when the folder cannot be built; nothing is left behind then.
@@ -26,7 +26,7 @@ class DemoFolder {
     // A path below the folder in the platform's own form.
     std::string Path(const std::string& relative) const;
 
-  private:
+private:
     void Build(const std::vector<std::string>& files);
     void Remove();
 

@@ -10,7 +10,7 @@ namespace {
 
 // One resolver for the whole run, so that its parent is set once.
 class Reporter {
-  public:
+public:
     Reporter(const std::string& parent, ResultStreams streams) : m_Streams(streams) {
         if (!parent.empty()) {
             m_Resolver.SetParentFilename(parent.c_str());
@@ -37,7 +37,7 @@ class Reporter {
         return m_AllFound && written ? 0 : 1;
     }
 
-  private:
+private:
     static void WriteLine(std::FILE* stream, const char* prefix, const char* text,
                           std::size_t length) {
         std::fputs(prefix, stream);

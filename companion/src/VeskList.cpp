@@ -49,7 +49,9 @@ bool CVeskList::ConstructAndAddElement(void* data) {
     return true;
 }
 
-void* CVeskList::GetFirstElementData() const { return m_First == nullptr ? nullptr : m_First->data; }
+void* CVeskList::GetFirstElementData() const {
+    return m_First == nullptr ? nullptr : m_First->data;
+}
 
 bool CVeskList::ClearAndDestructElements() {
     Node* node = m_First;

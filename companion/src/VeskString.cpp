@@ -7,9 +7,7 @@ namespace {
 // The empty string of every CVeskString that owns no buffer yet.
 char g_EmptyText[1] = {'\0'};
 
-int LengthOf(const char* text) {
-    return text == nullptr ? 0 : static_cast<int>(std::strlen(text));
-}
+int LengthOf(const char* text) { return text == nullptr ? 0 : static_cast<int>(std::strlen(text)); }
 
 }  // namespace
 
@@ -34,9 +32,7 @@ CVeskString& CVeskString::operator=(const CVeskString& other) {
     return *this;
 }
 
-CVeskString& CVeskString::operator=(char* text) {
-    return *this = static_cast<const char*>(text);
-}
+CVeskString& CVeskString::operator=(char* text) { return *this = static_cast<const char*>(text); }
 
 CVeskString& CVeskString::operator=(const char* text) {
     // The text may lie inside this string's own buffer; Assign copies with memmove

@@ -58,8 +58,8 @@ bool CandidateInCurrentDirectory(const std::string& fileName, std::string& candi
         return false;
     }
     const dorvane::platform::PathParts parts = dorvane::platform::SplitPath(candidate);
-    const bool endsInSeparator = parts.name.empty() && parts.extension.empty() &&
-                                 !parts.directory.empty();
+    const bool endsInSeparator =
+        parts.name.empty() && parts.extension.empty() && !parts.directory.empty();
     if (!endsInSeparator) {
         candidate += dorvane::platform::kSeparator;
     }

@@ -13,7 +13,7 @@
 namespace dorvane {
 
 class IdentitySet {
-  public:
+public:
     // Adds identity; false when it was there already.
     bool Insert(const platform::FileIdentity& identity) {
         if ((m_Count + 1) * 2 > m_Slots.size()) {
@@ -26,7 +26,7 @@ class IdentitySet {
         return false;
     }
 
-  private:
+private:
     struct Slot {
         platform::FileIdentity identity;
         bool used = false;

@@ -22,7 +22,9 @@ inline CVeskString ToVeskString(const std::string& text) { return CVeskString(te
 
 // The components of a companion string; the views live as long as the string is
 // unchanged.
-inline platform::PathParts Split(const CVeskString& path) { return platform::SplitPath(View(path)); }
+inline platform::PathParts Split(const CVeskString& path) {
+    return platform::SplitPath(View(path));
+}
 
 // drive + directory: the place a path names, spelled as the caller spelled it.
 inline std::string DirectoryOf(const platform::PathParts& parts) {

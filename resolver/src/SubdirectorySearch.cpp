@@ -142,11 +142,10 @@ private:
                 }
                 continue;
             }
-            const bool isDirectoryItself =
-                directory.size() == m_Path.size() + name.size() + 1 &&
-                directory.substr(0, m_Path.size()) == m_Path &&
-                directory.substr(m_Path.size(), name.size()) == name &&
-                directory.back() == platform::kSeparator;
+            const bool isDirectoryItself = directory.size() == m_Path.size() + name.size() + 1 &&
+                                           directory.substr(0, m_Path.size()) == m_Path &&
+                                           directory.substr(m_Path.size(), name.size()) == name &&
+                                           directory.back() == platform::kSeparator;
             if (!isDirectoryItself) {
                 m_Children.push_back(Child{m_Names.size(), name.size(), false});
                 m_Names.append(name);
@@ -248,8 +247,8 @@ bool CDorvane::DetermineFileInSubdirectories(CVeskString& path) {
     bool walked = false;
     bool found = false;
     dorvane::SubdirectoryWalk(filter).Run(
-        base, [&](const std::string& subdirectory,
-                  const dorvane::platform::DirectoryListing* listing) {
+        base,
+        [&](const std::string& subdirectory, const dorvane::platform::DirectoryListing* listing) {
             if (!walked) {
                 walked = true;
                 if (GetNumberSubdirectories() > 0 && searchLeftovers(choice)) {

@@ -161,5 +161,6 @@ CVeskString CDorvane::GetCompleteFilePath(CVeskString basePath, CVeskString file
 }
 
 bool CDorvane::FileExists(CVeskString path) {
-    return path.GetLength() > 0 && dorvane::platform::ActiveFileSystem().CanOpenForReading(View(path));
+    return path.GetLength() > 0 &&
+           dorvane::platform::ActiveFileSystem().CanOpenForReading(View(path));
 }

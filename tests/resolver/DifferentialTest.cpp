@@ -76,7 +76,7 @@ const char* const kDirectoryNames[] = {"a",        "b",   "sub",  "docs.old",
                                        "README.7", "Sub", "c",    "table.dat.9"};
 
 class Dice {
-  public:
+public:
     explicit Dice(std::uint64_t seed) : m_Engine(seed) {}
     std::size_t Below(std::size_t bound) { return static_cast<std::size_t>(m_Engine() % bound); }
     bool OneIn(std::size_t n) { return Below(n) == 0; }
@@ -85,7 +85,7 @@ class Dice {
         return choices[Below(N)];
     }
 
-  private:
+private:
     std::mt19937_64 m_Engine;
 };
 

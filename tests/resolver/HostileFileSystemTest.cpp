@@ -227,7 +227,7 @@ TEST(HostileFileSystem, PathsWithOddSeparatorsDotsAndLengths) {
 // them. It keeps its own picture of the tree, and records every path at which a file
 // ever stood, before the change that puts it there.
 class TreeChurn {
-  public:
+public:
     TreeChurn(const TempTree& tree, std::string base) : m_Tree(tree), m_Base(std::move(base)) {}
 
     void Run(const std::atomic<bool>& stop) {
@@ -242,7 +242,7 @@ class TreeChurn {
         return m_Existed.count(path) != 0;
     }
 
-  private:
+private:
     using Files = std::set<std::string>;  // names, "inner/" in front for the subdirectory
 
     void Step(std::mt19937& random) {

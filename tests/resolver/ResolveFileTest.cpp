@@ -37,8 +37,10 @@ TEST(ResolveFile, PlacesAreTriedInOrder) {
          {"own/report.txt", "proj/report.txt.9", "cwd/report.txt.9", "proj/sub/report.txt.9"},
          "own/report.txt"},
         {"parent's before current",
-         {"proj/report.txt.1", "cwd/report.txt.9", "proj/sub/report.txt.9"}, "proj/report.txt.1"},
-        {"current before subdirectories", {"cwd/report.txt", "proj/sub/report.txt.9"},
+         {"proj/report.txt.1", "cwd/report.txt.9", "proj/sub/report.txt.9"},
+         "proj/report.txt.1"},
+        {"current before subdirectories",
+         {"cwd/report.txt", "proj/sub/report.txt.9"},
          "cwd/report.txt"},
         {"subdirectories of the parent last", {"proj/sub/report.txt.2"}, "proj/sub/report.txt.2"},
     };
@@ -50,8 +52,8 @@ TEST(ResolveFile, PlacesAreTriedInOrder) {
         const auto resolution = Resolve(tree.Path("own/report.txt"), tree.Path("proj/index.lst"));
         EXPECT_TRUE(resolution.found) << r.row;
         const fs::path expected = fs::path(r.expected).make_preferred();
-        EXPECT_EQ(resolution.path, tree.Dir(expected.parent_path().string()) +
-                                       expected.filename().string())
+        EXPECT_EQ(resolution.path,
+                  tree.Dir(expected.parent_path().string()) + expected.filename().string())
             << r.row;
     }
 }

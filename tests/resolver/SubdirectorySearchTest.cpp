@@ -130,8 +130,8 @@ TEST(DetermineFileInSubdirectories, BaseChoiceAndQuietFailures) {
         EXPECT_EQ(probe.GetNumberSubdirectories(), 0) << request;
         return found ? std::string(path) : "not found, left as " + std::string(path);
     };
-    EXPECT_EQ(search(tree.Path("base/report.txt"), ""), "not found, left as " +
-                                                            tree.Path("base/report.txt"))
+    EXPECT_EQ(search(tree.Path("base/report.txt"), ""),
+              "not found, left as " + tree.Path("base/report.txt"))
         << "a file directly in the base is not found here";
     EXPECT_EQ(search(tree.Path("base/table.dat"), ""), tree.Dir("base/sub") + "table.dat")
         << "without a parent the request's directory is the base";
@@ -188,7 +188,8 @@ TEST(DetermineFileInSubdirectories, LinkCyclesEndAndTheFileIsFound) {
 
     const auto resolution = dorvane::test::Resolve("report.txt", tree.Path("base/index.lst"));
     EXPECT_TRUE(resolution.found);
-    EXPECT_EQ(fs::canonical(resolution.path), fs::canonical(tree.Path("base/b/deeper/report.txt.2")));
+    EXPECT_EQ(fs::canonical(resolution.path),
+              fs::canonical(tree.Path("base/b/deeper/report.txt.2")));
 }
 
 TEST(DetermineFileInSubdirectories, DeepTreeOnASmallStackWithFewDescriptors) {
@@ -228,8 +229,8 @@ TEST(DetermineFileInSubdirectories, DeepTreeOnASmallStackWithFewDescriptors) {
 
 TEST(DetermineFileInSubdirectories, UnreadableSubdirectoryIsSkippedWhileSiblingsAreSearched) {
     TempTree tree;
-    tree.Files({"base/index.lst", "base/a/report.txt.9", "base/b/report.txt.1",
-                "base/c/report.txt.2"});
+    tree.Files(
+        {"base/index.lst", "base/a/report.txt.9", "base/b/report.txt.1", "base/c/report.txt.2"});
     std::vector<std::string> order;
     PreOrder(tree, "base", order);
     fs::permissions(tree.Root() / "base/a", fs::perms::none);

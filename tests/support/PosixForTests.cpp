@@ -17,9 +17,7 @@ extern char** environ;
 
 namespace dorvane::test {
 
-bool MakeNamedPipe(const std::string& path) {
-    return mkfifo(path.c_str(), 0644) == 0;
-}
+bool MakeNamedPipe(const std::string& path) { return mkfifo(path.c_str(), 0644) == 0; }
 
 bool RunUnprivileged(const std::function<bool()>& check) {
     const pid_t child = fork();
@@ -116,7 +114,7 @@ namespace {
 // The program's view of the world: its arguments and environment, made before fork so
 // that the child only has to call exec.
 class Launch {
-  public:
+public:
     Launch(const std::vector<std::string>& command, const std::vector<std::string>& environment)
         : m_Strings(command) {
         for (char** entry = environ; *entry != nullptr; ++entry) {
@@ -151,7 +149,7 @@ class Launch {
         _exit(127);
     }
 
-  private:
+private:
     std::vector<std::string> m_Strings;
     std::vector<std::string> m_Environment;
     std::vector<char*> m_Argv;

@@ -29,11 +29,11 @@ bool RunOnSmallStack(std::size_t stackBytes, const std::function<bool()>& check)
 
 // Lowers this process's limit of open descriptors for one scope.
 class ScopedDescriptorLimit {
-  public:
+public:
     explicit ScopedDescriptorLimit(unsigned long limit);
     ~ScopedDescriptorLimit();
 
-  private:
+private:
     unsigned long m_Previous;
     bool m_Set;
 };
@@ -42,7 +42,7 @@ class ScopedDescriptorLimit {
 // call each, relative to the directory: a directory of 100,000 entries costs a fraction
 // of a second instead of seconds.
 class ScopedEmptyFiles {
-  public:
+public:
     ScopedEmptyFiles(const std::string& directory, std::vector<std::string> names);
     ~ScopedEmptyFiles();
     ScopedEmptyFiles(const ScopedEmptyFiles&) = delete;
@@ -51,7 +51,7 @@ class ScopedEmptyFiles {
     // True when every file was made.
     bool Complete() const { return m_Made == m_Names.size(); }
 
-  private:
+private:
     int m_Directory;
     std::vector<std::string> m_Names;
     std::size_t m_Made;
@@ -76,7 +76,7 @@ ProgramRun RunProgram(const std::vector<std::string>& command, const std::string
 // already full, so that it stops at its first write and stays there until a signal ends
 // it. Destroying the object kills the program if it still runs.
 class StalledProgram {
-  public:
+public:
     StalledProgram(const std::vector<std::string>& command,
                    const std::vector<std::string>& environment);
     ~StalledProgram();
@@ -88,7 +88,7 @@ class StalledProgram {
     // Sends signal, waits for the program to end and returns how it ended; out is empty.
     ProgramRun EndWith(int signal);
 
-  private:
+private:
     int m_Pid;
     int m_Output;  // the pipe's reading end
     std::FILE* m_Err;

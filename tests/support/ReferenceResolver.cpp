@@ -196,9 +196,7 @@ void ScanVersion(const std::string& text, std::int32_t& version) {
     version = static_cast<std::int32_t>(negative ? 0u - value : value);
 }
 
-bool IsDots(const std::string& name) {
-    return !name.empty() && (name == "." || name == "..");
-}
+bool IsDots(const std::string& name) { return !name.empty() && (name == "." || name == ".."); }
 
 }  // namespace
 

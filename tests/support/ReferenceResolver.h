@@ -14,7 +14,7 @@
 namespace dorvane::test {
 
 class ReferenceResolver {
-  public:
+public:
     void SetParentFilename(const std::string& parent) { m_Parent = parent; }
 
     // ResolveFile: true and path rewritten, or false and path unchanged.
@@ -27,7 +27,7 @@ class ReferenceResolver {
     // The subdirectory list, which a derived class may fill beforehand.
     std::vector<std::string>& SubdirectoriesList() { return m_List; }
 
-  private:
+private:
     bool GenerateLevel(const std::string& directory);
 
     std::string m_Parent;

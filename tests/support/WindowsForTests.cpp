@@ -25,13 +25,9 @@ ScopedUnsharedOpen::~ScopedUnsharedOpen() {
     }
 }
 
-bool ScopedUnsharedOpen::IsOpen() const {
-    return m_Handle != INVALID_HANDLE_VALUE;
-}
+bool ScopedUnsharedOpen::IsOpen() const { return m_Handle != INVALID_HANDLE_VALUE; }
 
-unsigned AnsiCodePage() {
-    return GetACP();
-}
+unsigned AnsiCodePage() { return GetACP(); }
 
 std::string LoadedModuleFile(const std::string& moduleName) {
     const HMODULE module = GetModuleHandleA(moduleName.c_str());

@@ -26,7 +26,7 @@ const std::string kProgram = DORVANE_RESOLVE_PROGRAM;
 
 // A project whose references went stale: old/ is gone, the files now lie in proj/.
 class DorvaneResolve : public ::testing::Test {
-  protected:
+protected:
     DorvaneResolve() {
         tree.Files({"proj/index.lst", "proj/table.dat.1", "proj/table.dat.3", "proj/other.dat",
                     "proj/sub/deep.txt", "a/report.txt", "a/with space.txt"});
@@ -174,7 +174,7 @@ TEST_F(DorvaneResolve, HelpAndVersionGoToStandardOutput) {
 
 // The demo gets a temporary directory of its own, so that what it leaves shows.
 class DorvaneResolveDemo : public ::testing::Test {
-  protected:
+protected:
     std::vector<std::string> Environment() const { return {"TMPDIR=" + tree.Root().string()}; }
     std::vector<fs::path> LeftInTemp() const {
         std::vector<fs::path> left;

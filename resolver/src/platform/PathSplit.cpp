@@ -55,8 +55,8 @@ PathParts SplitPath(std::string_view path, LeadByteTest isLeadByte) {
         parts.directory = path.substr(0, tailStart);
     }
     const bool dotInTail = marks.lastDot != std::string_view::npos && marks.lastDot >= tailStart;
-    SplitTail(path.substr(tailStart), dotInTail ? marks.lastDot - tailStart : std::string_view::npos,
-              parts);
+    SplitTail(path.substr(tailStart),
+              dotInTail ? marks.lastDot - tailStart : std::string_view::npos, parts);
     return parts;
 }
 

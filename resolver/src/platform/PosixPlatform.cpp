@@ -141,10 +141,9 @@ bool FillsWholeReads(int directory, std::uint64_t volume, DirectoryListing& list
     DirectoryListing::VolumeNote& note = listing.Note();
     if (!note.known || note.volume != volume) {
         struct statfs status;
-        note.fillsWholeReads =
-            fstatfs(directory, &status) == 0 &&
-            (status.f_type == EXT4_SUPER_MAGIC || status.f_type == TMPFS_MAGIC ||
-             status.f_type == BTRFS_SUPER_MAGIC);
+        note.fillsWholeReads = fstatfs(directory, &status) == 0 &&
+                               (status.f_type == EXT4_SUPER_MAGIC || status.f_type == TMPFS_MAGIC ||
+                                status.f_type == BTRFS_SUPER_MAGIC);
         note.volume = volume;
         note.known = true;
     }
@@ -223,7 +222,8 @@ public:
         // means nothing here, so it is the start of a relative name: the listing is of
         // the names in the current directory that begin with it.
         const std::size_t lastSeparator = directory.find_last_of("\\/");
-        const std::size_t prefixStart = lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1;
+        const std::size_t prefixStart =
+            lastSeparator == std::string_view::npos ? 0 : lastSeparator + 1;
         const EntryRequest request{directory.substr(prefixStart), namePattern,
                                    WildcardMatchesAll(namePattern), filter};
         const std::string path = NativePath(directory.substr(0, prefixStart));

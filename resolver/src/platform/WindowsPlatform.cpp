@@ -67,8 +67,7 @@ bool ReadIdentity(std::string_view directory, FileIdentity& identity) {
 // Adds one entry of a search that the caller's filter keeps. A name that the ANSI code
 // page cannot spell comes back with "?" in it, a character no file name holds: such an
 // entry can neither be opened nor listed under that name, so it is left out.
-void AddEntry(const WIN32_FIND_DATAA& entry, const EntryFilter* filter,
-              DirectoryListing& listing) {
+void AddEntry(const WIN32_FIND_DATAA& entry, const EntryFilter* filter, DirectoryListing& listing) {
     const std::string_view name(entry.cFileName);
     const bool isDirectory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const EntryKind kind = isDirectory ? EntryKind::Directory : EntryKind::File;
@@ -185,9 +184,7 @@ FileSystem& NativeFileSystem() {
     return fileSystem;
 }
 
-bool IsLeadByte(unsigned char byte) {
-    return IsDBCSLeadByte(byte) != FALSE;
-}
+bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 void MakeNameUpper(char* text, std::size_t length) {
     constexpr std::size_t kMostAtOnce = std::numeric_limits<DWORD>::max();
