@@ -173,18 +173,6 @@ private:
     IdentitySet m_Entered;
 };
 
-// What DetermineIfFileExists chooses in directory, from the entries that the walk's
-// listing of it kept: the candidates that open for reading, newest version first.
-bool ChooseFromListing(const std::string& directory, const platform::DirectoryListing& listing,
-                       std::string_view upperTarget, CVeskList& candidates, CVeskString& choice) {
-    AddReadableCandidates(directory, listing, upperTarget, candidates);
-    if (candidates.GetNumberElements() == 0) {
-        return false;
-    }
-    ChooseNewestVersion(candidates, choice);
-    return true;
-}
-
 }  // namespace
 
 }  // namespace dorvane
@@ -241,8 +229,6 @@ bool CDorvane::DetermineFileInSubdirectories(CVeskString& path) {
         return false;
     };
     const dorvane::DirectoryOrCandidateFilter filter(target);
-    CVeskList candidates;
-    candidates.SetListTypeString();
     CVeskString choice;
     bool walked = false;
     bool found = false;
@@ -257,7 +243,7 @@ bool CDorvane::DetermineFileInSubdirectories(CVeskString& path) {
                 }
             }
             found = listing != nullptr &&
-                    dorvane::ChooseFromListing(subdirectory, *listing, target, candidates, choice);
+                    dorvane::ChooseReadableCandidate(subdirectory, *listing, choice);
             return !found;
         });
     if (walked) {

@@ -71,12 +71,15 @@ bool IsTargetOrVersion(std::string_view entryName, std::string_view upperTarget)
     return UpperCaseEquals(entryName.substr(0, targetLength), upperTarget);
 }
 
+namespace {
+
+// Adds to candidates, in listing order, directory + name of every entry of listing that
+// is not a directory and opens for reading.
 void AddReadableCandidates(std::string_view directory, const platform::DirectoryListing& listing,
-                           std::string_view upperTarget, CVeskList& candidates) {
+                           CVeskList& candidates) {
     platform::FileSystem& fileSystem = platform::ActiveFileSystem();
     for (std::size_t i = 0; i < listing.Size(); ++i) {
-        if (listing.Kind(i) == platform::EntryKind::Directory ||
-            !IsTargetOrVersion(listing.Name(i), upperTarget)) {
+        if (listing.Kind(i) == platform::EntryKind::Directory) {
             continue;
         }
         std::string fullPath(directory);
@@ -88,7 +91,9 @@ void AddReadableCandidates(std::string_view directory, const platform::Directory
     }
 }
 
-void ChooseNewestVersion(CVeskList& candidates, CVeskString& result) {
+// The sole candidate, else the first with the highest version; the first one when no
+// candidate has a version of 0 or more.
+const CVeskString* NewestVersion(CVeskList& candidates) {
     const CVeskString* chosen = static_cast<CVeskString*>(candidates.GetFirstElementData());
     if (candidates.GetNumberElements() > 1) {
         std::int32_t best = -1;
@@ -107,10 +112,23 @@ void ChooseNewestVersion(CVeskList& candidates, CVeskString& result) {
             }
         }
     }
-    if (chosen != nullptr) {
-        result = *chosen;
+    return chosen;
+}
+
+}  // namespace
+
+bool ChooseReadableCandidate(std::string_view directory, const platform::DirectoryListing& listing,
+                             CVeskString& result) {
+    CVeskList candidates;
+    candidates.SetListTypeString();
+    AddReadableCandidates(directory, listing, candidates);
+    const CVeskString* chosen = NewestVersion(candidates);
+    if (chosen == nullptr) {
+        return false;  // success only with a stored candidate: never an empty result
     }
+    result = *chosen;
     candidates.ClearAndDestructElements();
+    return true;
 }
 
 }  // namespace dorvane
@@ -135,20 +153,11 @@ bool CDorvane::DetermineIfFileExists(CVeskString path, CVeskString& result) {
         parts.extension.empty() ? std::string("*.*") : "*" + std::string(parts.extension) + "*";
     const std::string target = dorvane::TargetName(parts.name, parts.extension);
 
-    CVeskList candidates;
-    candidates.SetListTypeString();
     dorvane::platform::DirectoryListing listing;
     const dorvane::CandidateFilter filter(target);
-    if (dorvane::platform::ActiveFileSystem().ListDirectory(directory, namePattern, listing,
-                                                            &filter)) {
-        dorvane::AddReadableCandidates(directory, listing, target, candidates);
-    }
-    // Success only with a stored candidate: never true with an empty result.
-    if (candidates.GetNumberElements() == 0) {
-        return false;
-    }
-    dorvane::ChooseNewestVersion(candidates, result);
-    return true;
+    return dorvane::platform::ActiveFileSystem().ListDirectory(directory, namePattern, listing,
+                                                               &filter) &&
+           dorvane::ChooseReadableCandidate(directory, listing, result);
 }
 
 CVeskString CDorvane::GetCompleteFilePath(CVeskString basePath, CVeskString fileName) {

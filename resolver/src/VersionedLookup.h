@@ -29,21 +29,18 @@ public:
     bool Keep(std::string_view name, platform::EntryKind kind) const override {
         return kind != platform::EntryKind::Directory && IsTargetOrVersion(name, m_UpperTarget);
     }
-    std::string_view UpperTarget() const { return m_UpperTarget; }
 
 private:
     std::string_view m_UpperTarget;
 };
 
-// Adds to candidates, in listing order, directory + name of every entry of listing
-// that is not a directory, matches upperTarget and opens for reading.
-void AddReadableCandidates(std::string_view directory, const platform::DirectoryListing& listing,
-                           std::string_view upperTarget, CVeskList& candidates);
-
-// Chooses among non-empty candidates: the sole one, else the first with the highest
-// version number read from its last extension; the first one when no candidate has a
-// version of 0 or more. Empties candidates afterwards.
-void ChooseNewestVersion(CVeskList& candidates, CVeskString& result);
+// Chooses among the entries of a listing that CandidateFilter kept (directories may be
+// there too and are passed over) the one to use: of those that open for reading, the
+// sole one, else the first with the highest version number read from its last
+// extension, else the first. result then holds directory + its name. False, with result
+// untouched, when none opens for reading.
+bool ChooseReadableCandidate(std::string_view directory, const platform::DirectoryListing& listing,
+                             CVeskString& result);
 
 }  // namespace dorvane
 
